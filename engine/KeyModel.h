@@ -1,0 +1,132 @@
+// The profile key model: what every key becomes in each of the three
+// profiles, the macros, the per-cell settings the main window shows, and the
+// queue of synthetic key events between the remapping hook and the injector.
+//
+// Portable: no Windows headers. Key codes are Win32 virtual-key codes held in
+// an int; the keypad Enter is held as 108 so it differs from the main Enter.
+#pragma once
+
+#include <array>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+constexpr int kCellCount = 132;      // cells of the main window, numbered 1..132
+constexpr int kKeyCellCount = 121;   // cells 1..121 carry a key code
+constexpr int kProfileCount = 3;     // profiles 1..3
+constexpr int kKeypadEnter = 108;    // VK_SEPARATOR stands for the keypad Enter
+constexpr int kReleaseBit = 0x8000;  // OutputQueue: set for a key release
+
+// What one physical key produces: on release every code is pressed in list
+// order, then every code is released in the same order (not reversed).
+using KeySequence = std::vector<int>;
+
+// Key code -> KeySequence, ordered by key code. A key without an entry stays
+// itself, as does a key mapped to [itself].
+using ProfileKeyMap = std::map<int, KeySequence>;
+
+// Stored as ints in set.ini; the values never change.
+enum class AssignmentKind : int {
+    SingleKey = 0,
+    Macro = 1,
+    Multimedia = 2,
+    FunctionShortcut = 3,
+};
+
+// The assignment dialog is opened with this mode for the macro library alone;
+// it is never stored in a KeyAssignment.
+constexpr int kMacroLibraryOnly = 4;
+
+struct KeyAssignment {
+    std::wstring setName;  // display text of the target; the cell's own name at the default
+    int kind = 0;          // AssignmentKind, kept as the stored int
+    int macroIndex = 0;    // index into the macro lists for kind Macro, else 0
+
+    bool operator==(const KeyAssignment&) const = default;
+};
+
+// One recorded event: three consecutive ints in a MacroEventList.
+struct MacroEvent {
+    int keyNameParam = 0;  // GetKeyNameTextW parameter; only used to show a name
+    int vkCode = 0;
+    int isDown = 0;  // 1 press, 0 release
+};
+constexpr int kMacroEventInts = 3;
+
+using MacroEventList = std::vector<int>;       // flat: keyNameParam, vkCode, isDown, ...
+using MacroEventLists = std::vector<MacroEventList>;
+using MacroNames = std::vector<std::wstring>;  // same length as MacroEventLists
+using MacroAssignments = std::map<int, int>;   // key code -> macro index, kind Macro keys
+using ChangedCells = std::vector<int>;         // 0-based cell indexes, each at most once
+using KeyAssignments = std::array<KeyAssignment, kCellCount>;
+
+// One profile's editable data. Its key map is the engine's map of the same
+// profile (or the WorkingKeyMap for the WorkingProfile).
+struct ProfileData {
+    ChangedCells changedCells;
+    MacroAssignments macroAssignments;
+    MacroNames macroNames;
+    MacroEventLists macroEventLists;
+    KeyAssignments keyAssignments;
+
+    bool operator==(const ProfileData&) const = default;
+};
+
+// FIFO of synthetic key events. Element: bits 0..14 the key code, bit 15 set
+// for a release. The value 0 is ignored by the injector. Guarded by
+// QueueMutex in the Win32 layer; the core never locks.
+using OutputQueue = std::deque<int>;
+
+// The process-wide engine state that the remapping hook reads. All of it
+// except outputQueue belongs to the GUI thread (the hook runs there too);
+// outputQueue is shared with the injector thread under QueueMutex.
+struct KeyMaps {
+    std::array<ProfileKeyMap, kProfileCount> profile;  // maps of profiles 1..3
+    ProfileKeyMap working;                             // WorkingKeyMap; never read by the hook
+    int activeProfile = 1;                             // ActiveProfile; may be bad from a hand-edited file
+    int remapSuspended = 1;                            // RemapSuspended: 1 while the keyboard is absent
+
+    // The map of profile p (1..3), or nullptr for any other value.
+    ProfileKeyMap* ProfileMap(int p) {
+        return p >= 1 && p <= kProfileCount ? &profile[p - 1] : nullptr;
+    }
+    const ProfileKeyMap* ProfileMap(int p) const {
+        return p >= 1 && p <= kProfileCount ? &profile[p - 1] : nullptr;
+    }
+};
+
+// The main dialog's profile data: the WorkingProfile (what the window shows
+// and edits) and the stored data of profiles 1..3.
+struct Profiles {
+    ProfileData working;
+    std::array<ProfileData, kProfileCount> stored;
+
+    ProfileData* Stored(int p) { return p >= 1 && p <= kProfileCount ? &stored[p - 1] : nullptr; }
+};
+
+// Seeds a map with k -> [k] for every k in 1..254 (insertion: existing
+// entries are kept).
+void SeedIdentity(ProfileKeyMap& map);
+
+// Copies the WorkingProfile and WorkingKeyMap into profile p. p outside 1..3
+// copies nothing.
+void CopyWorkingToProfile(KeyMaps& maps, Profiles& profiles, int p);
+
+// Copies profile p into the WorkingProfile and WorkingKeyMap. p outside 1..3
+// copies nothing.
+void CopyProfileToWorking(KeyMaps& maps, Profiles& profiles, int p);
+
+// The default settings in the working copy: every key 1..254 maps to itself
+// (overwriting or creating, removing nothing), no changed cells, no macros,
+// and each cell's setName is its own cell name (cellNames[i] for cell i+1).
+void ResetWorkingProfile(KeyMaps& maps, Profiles& profiles,
+                         const std::array<std::wstring, kCellCount>& cellNames);
+
+// The key-down order of a macro: vkCode of every event with isDown 1, in list
+// order. An incomplete last group (a hand-edited file) is ignored.
+KeySequence MacroKeySequence(const MacroEventList& events);
+
+}  // namespace orvane
