@@ -65,21 +65,30 @@ def prog(name):
     return path
 
 
-def run_exe(exe, *args, stdin=None, stdout=None, cwd=None):
-    """Starts a Windows program under Wine and returns its Popen."""
-    return subprocess.Popen(["wine", exe, *args], env=wine_env(), cwd=cwd, stdin=stdin,
-                            stdout=stdout if stdout is not None else subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
+def run_exe(exe, *args, stdin=None, stdout=None, stderr=None, cwd=None):
+    """Starts a Windows program under Wine and returns its Popen. stderr may
+    be a path: Wine's and the program's messages then go there."""
+    err = open(stderr, "ab") if isinstance(stderr, str) else subprocess.DEVNULL
+    try:
+        return subprocess.Popen(["wine", exe, *args], env=wine_env(), cwd=cwd, stdin=stdin,
+                                stdout=stdout if stdout is not None else subprocess.DEVNULL,
+                                stderr=err)
+    finally:
+        if err is not subprocess.DEVNULL:
+            err.close()
 
 
 def stop_process(proc, timeout=DEFAULT_TIMEOUT):
-    """Kills proc if it is still running and reaps it."""
+    """Kills proc if it is still running, reaps it and closes its pipes."""
     if proc.poll() is None:
         proc.kill()
     try:
         proc.wait(timeout)
     except subprocess.TimeoutExpired:
         pass
+    for pipe in (proc.stdin, proc.stdout, proc.stderr):
+        if pipe:
+            pipe.close()
 
 
 def wait_until(cond, timeout=DEFAULT_TIMEOUT, what="condition", interval=0.005):
@@ -276,6 +285,7 @@ class EngineHost:
     def __init__(self, test, folder, maps):
         self.test = test
         self.ready = os.path.join(folder, "host.ready")
+        self.errors = os.path.join(folder, "host.err")
         self.args = ["--ready", winpath(self.ready), "--commands"]
         for src, codes in maps.items():
             self.args += ["--map", f"{src}={','.join(map(str, codes))}"]
@@ -284,12 +294,13 @@ class EngineHost:
     def start(self):
         require_display()
         self.proc = run_exe(prog("EngineHost"), *self.args, stdin=subprocess.PIPE,
-                            stdout=subprocess.PIPE)
+                            stdout=subprocess.PIPE, stderr=self.errors)
         self.test.addCleanup(stop_process, self.proc)
         wait_until(lambda: os.path.exists(self.ready) or self.proc.poll() is not None,
                    what="the engine host's hook")
         if self.proc.poll() is not None:
-            raise AssertionError(f"EngineHost ended with {self.proc.returncode}")
+            with open(self.errors, errors="replace") as f:
+                raise AssertionError(f"EngineHost ended with {self.proc.returncode}: {f.read()}")
         return self
 
     def command(self, cmd):
