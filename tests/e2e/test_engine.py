@@ -31,6 +31,7 @@ class EngineTest(unittest.TestCase):
         sink = self.start({70: [17, 67]})
         m = sink.mark()
         e2e.key_down("f")
+        self.addCleanup(e2e.key_up, "f")  # never leave it held for the next test
         # Nothing while the key is held: a physical key typed meanwhile
         # arrives alone.
         e2e.key("x")
