@@ -93,6 +93,20 @@ class EngineTest(unittest.TestCase):
         e2e.key("Return")
         sink.expect(m, "dn:13 up:13")
 
+    def test_key_held_across_a_commit_comes_up(self):
+        sink = self.start({})
+        m = sink.mark()
+        e2e.key_down("a")
+        self.addCleanup(e2e.key_up, "a")
+        sink.wait_for(m, 1)
+        self.host.command("map 65=66")
+        e2e.key_up("a")
+        # Its press reached the window, so its release does too.
+        sink.expect(m, "dn:65 up:65", repeats=True)
+        m = sink.mark()
+        e2e.key("a")
+        sink.expect(m, "dn:66 up:66")
+
     def test_second_install_adds_no_hook(self):
         sink = self.start({65: [66]})
         self.assertTrue(self.host.command("install"))
