@@ -18,7 +18,6 @@ import shutil
 import subprocess
 import tempfile
 import time
-import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE_DIR = os.environ.get("ORVANE_SOURCE_DIR", os.path.normpath(os.path.join(HERE, "..", "..")))

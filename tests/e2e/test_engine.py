@@ -15,7 +15,8 @@ class EngineTest(unittest.TestCase):
 
     def tearDown(self):
         # Every test ends with a clean stop: hook removed, injector joined.
-        if getattr(self, "host", None) and self.host.proc.poll() is None:
+        if getattr(self, "host", None):
+            self.assertIsNone(self.host.proc.poll(), "EngineHost ended by itself")
             self.assertEqual(self.host.stop(), 0, "EngineHost did not stop cleanly")
 
     def test_single_key_remap_and_unmapped_key(self):
