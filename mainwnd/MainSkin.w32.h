@@ -62,7 +62,7 @@ void PaintIconic(HWND wnd, HICON icon);
 // The main window's four skin images. Owns the bitmaps (freed with it);
 // not copyable.
 class MainSkin {
-public:
+  public:
     enum class Image : int { Mask = 0, Normal = 1, Over = 2, Down = 3 };
 
     MainSkin() = default;
@@ -118,14 +118,14 @@ public:
     BOOL PaintSkin(HWND wnd, HDC dc, const KeyButtons& cells, int activeProfile,
                    const ChangedCells& changed) const;
 
-private:
+  private:
     HBITMAP images_[4] = {};
 };
 
 // HoverCell and the tooltip control of the main window. Owns the tooltip
 // window (destroyed with it, or with the main window, whichever is first).
 class HoverTracker {
-public:
+  public:
     HoverTracker() = default;
     ~HoverTracker();
     HoverTracker(const HoverTracker&) = delete;
@@ -153,9 +153,8 @@ public:
     // case on its first pass and stays so. Cells 105..121 are inert: only the
     // profile buttons are redrawn.
     LRESULT OnNcMouseHover(HWND mainWnd, LPARAM screenPoint, KeyButtons& cells,
-                           const HitRects& hits, const KeyAssignments& working,
-                           int activeProfile, const ChangedCells& changed,
-                           const MainSkin& skin);
+                           const HitRects& hits, const KeyAssignments& working, int activeProfile,
+                           const ChangedCells& changed, const MainSkin& skin);
 
     // The cell drawn Over, -1 for none.
     int HoverCell() const { return hoverCell_; }
@@ -165,10 +164,10 @@ public:
     HWND Tooltip() const { return tooltip_; }
     std::wstring TipText() const;
 
-private:
+  private:
     HWND tooltip_ = nullptr;
     HWND owner_ = nullptr;
     int hoverCell_ = -1;
 };
 
-}  // namespace orvane
+} // namespace orvane
