@@ -13,7 +13,6 @@ namespace skingen {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kBodyRadius = 22;  // the outline's corner radius; the mask follows it exactly
 
 // Palette: gunmetal body, near-black deck, one accent colour.
 constexpr Rgb kRim = Hex(0x15171a);
@@ -44,9 +43,13 @@ struct Rect {
     double cy() const { return y + h / 2; }
 };
 
-Rect RectOf(const LayoutCell& c) { return {double(c.x), double(c.y), double(c.width), double(c.height)}; }
+Rect RectOf(const LayoutCell& c) {
+    return {double(c.x), double(c.y), double(c.width), double(c.height)};
+}
 
-bool Drawable(const LayoutCell& c) { return c.present && c.width > 0 && c.height > 0; }
+bool Drawable(const LayoutCell& c) {
+    return c.present && c.width > 0 && c.height > 0;
+}
 
 CellKind KindOf(const LayoutCell& c) {
     if (c.number <= 104)
@@ -74,14 +77,6 @@ Surface CopyOf(cairo_surface_t* s) {
     cairo_paint(cr);
     cairo_destroy(cr);
     return c;
-}
-
-// Whether pixel (px, py) lies inside the body's rounded outline: its centre
-// must be inside. The mask and the body fill both follow this test.
-bool InsideBody(int px, int py, int w, int h) {
-    double x = px + 0.5, y = py + 0.5, r = kBodyRadius;
-    double cx = std::clamp(x, r, w - r), cy = std::clamp(y, r, h - r);
-    return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
 }
 
 // ---------------------------------------------------------------- legends
@@ -181,7 +176,8 @@ void DrawKeycap(cairo_t* cr, const Fonts& f, const LayoutCell& c, Look look) {
     // Skirt: the sloped sides seen from above, lit from the top.
     RoundRect(cr, r.x + 0.5, r.y + 0.5, r.w - 1, r.h - 1, 5);
     if (look == Look::Down)
-        SetVertical(cr, r.y, r.y + r.h, Mix(kSkirtTop, kBlack, 0.25), Mix(kSkirtBottom, kBlack, 0.2));
+        SetVertical(cr, r.y, r.y + r.h, Mix(kSkirtTop, kBlack, 0.25),
+                    Mix(kSkirtBottom, kBlack, 0.2));
     else
         SetVertical(cr, r.y, r.y + r.h, kSkirtTop, kSkirtBottom);
     cairo_fill_preserve(cr);
@@ -370,9 +366,15 @@ void DrawCell(cairo_t* cr, const Fonts& f, const LayoutCell& c, Look look) {
     cairo_clip(cr);
     CellKind kind = KindOf(c);
     switch (kind) {
-    case CellKind::Key: DrawKeycap(cr, f, c, look); break;
-    case CellKind::Media: DrawMediaButton(cr, c, look); break;
-    default: DrawCommand(cr, f, c, kind, look); break;
+    case CellKind::Key:
+        DrawKeycap(cr, f, c, look);
+        break;
+    case CellKind::Media:
+        DrawMediaButton(cr, c, look);
+        break;
+    default:
+        DrawCommand(cr, f, c, kind, look);
+        break;
     }
     cairo_restore(cr);
 }
@@ -570,7 +572,7 @@ void DrawBody(cairo_t* cr, const Fonts& f, const std::vector<LayoutCell>& cells,
     }
 }
 
-}  // namespace
+} // namespace
 
 SkinImages DrawSkin(const std::vector<LayoutCell>& cells, const Fonts& fonts) {
     std::vector<LayoutCell> drawn;
@@ -651,7 +653,7 @@ Surface DrawIcon(int size, const Fonts& fonts) {
     (void)fonts;
     Surface s = NewSurface(size, size);
     cairo_t* cr = cairo_create(s.get());
-    double k = size / 48.0;  // designed on a 48-pixel grid
+    double k = size / 48.0; // designed on a 48-pixel grid
     cairo_scale(cr, k, k);
 
     // Gunmetal tile with a bevel.
@@ -701,4 +703,4 @@ Surface DrawIcon(int size, const Fonts& fonts) {
     return s;
 }
 
-}  // namespace skingen
+} // namespace skingen

@@ -22,7 +22,8 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: skingen --res <res-dir> --out <out-dir> [--fonts <dir>] [--preview]\n");
+    std::fprintf(stderr,
+                 "usage: skingen --res <res-dir> --out <out-dir> [--fonts <dir>] [--preview]\n");
     return 2;
 }
 
@@ -79,7 +80,7 @@ int Run(const std::string& resDir, const std::string& outDir, const std::string&
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     std::string res, out, fonts = "/usr/share/fonts/truetype/dejavu";
