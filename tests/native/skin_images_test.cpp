@@ -224,6 +224,32 @@ TEST(SkinTool, ReadsAUtf16LayoutLikeItsUtf8Original) {
         fs::remove_all(d);
 }
 
+TEST(SkinTool, DrawsAHandEditedLayoutWithoutGrowingOrFailing) {
+    // Missing cells, a garbage line, a zero-sized cell, a negative and an
+    // absurdly distant cell: the tool still draws every picture, sized by the
+    // sound cells only.
+    fs::path res = FreshDir("edited_res"), out = FreshDir("edited_out");
+    std::ofstream(res / "Main.ini") << "[buttoninfo]\n"
+                                       "1=20,20,40,40,27,Esc\n"
+                                       "2=70,20,0,40,112,F1\n"
+                                       "3=-5,20,40,40,113,F2\n"
+                                       "4=90000000,20,40,40,114,F3\n"
+                                       "garbage without equals\n"
+                                       "122=100,20,24,24,Close\n"
+                                       "105=140,20,30,30,179,Play/Pause\n";
+    ASSERT_TRUE(RunSkingen(res, out));
+    std::vector<Image> images;
+    for (const char* name : {"main_mask.bmp", "main_normal.bmp", "main_over.bmp", "main_down.bmp"})
+        images.push_back(ReadBmp(out / "skin" / name));
+    skingen::CanvasSize expected = skingen::CanvasFor(170, 60);
+    for (const Image& img : images) {
+        EXPECT_EQ(img.width, expected.width);
+        EXPECT_EQ(img.height, expected.height);
+    }
+    fs::remove_all(res);
+    fs::remove_all(out);
+}
+
 TEST(SkinTool, FailsWithoutALayoutFileAndWritesNothing) {
     fs::path res = FreshDir("missing_res"), out = FreshDir("missing_out");
     EXPECT_FALSE(RunSkingen(res, out));

@@ -1,5 +1,6 @@
 #include "Paint.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <cairo-ft.h>
@@ -71,10 +72,9 @@ void SetVertical(cairo_t* cr, double y0, double y1, Rgb a, Rgb b, double alphaA,
 
 void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r) {
     const double kPi = 3.14159265358979323846;
-    if (r > w / 2)
-        r = w / 2;
-    if (r > h / 2)
-        r = h / 2;
+    if (w <= 0 || h <= 0)
+        return; // a degenerate cell draws nothing rather than a reversed shape
+    r = std::max(0.0, std::min({r, w / 2, h / 2}));
     cairo_new_sub_path(cr);
     cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
     cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);

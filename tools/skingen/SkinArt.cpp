@@ -47,8 +47,13 @@ Rect RectOf(const LayoutCell& c) {
     return {double(c.x), double(c.y), double(c.width), double(c.height)};
 }
 
+// The largest picture the tool draws; a cell reaching beyond it (a typing
+// slip in a hand-edited layout) is left out instead of making a huge image.
+constexpr int kMaxCanvas = 4096;
+
 bool Drawable(const LayoutCell& c) {
-    return c.present && c.width > 0 && c.height > 0;
+    return c.present && c.width > 0 && c.height > 0 && c.x >= 0 && c.y >= 0 &&
+           c.x + c.width <= kMaxCanvas && c.y + c.height <= kMaxCanvas;
 }
 
 CellKind KindOf(const LayoutCell& c) {

@@ -18,11 +18,13 @@ struct CanvasSize {
 
 // Corner radius of the keyboard body's outline. A pixel belongs to the
 // window (black in the mask) when its centre lies inside the rounded
-// rectangle (0, 0, width, height) with this radius.
+// rectangle (0, 0, width, height) with this radius (or half the shorter
+// side, for a tiny canvas).
 constexpr double kBodyRadius = 22;
 
 inline bool InsideBody(int px, int py, int width, int height) {
-    double x = px + 0.5, y = py + 0.5, r = kBodyRadius;
+    double x = px + 0.5, y = py + 0.5;
+    double r = std::min({kBodyRadius, width / 2.0, height / 2.0});
     double cx = std::clamp(x, r, width - r), cy = std::clamp(y, r, height - r);
     return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
 }
