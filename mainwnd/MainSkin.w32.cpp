@@ -114,23 +114,24 @@ HRGN CreateMaskRegion(HDC dc, HBITMAP mask, int width, int height) {
         bm.bmHeight <= 0)
         return nullptr;
 
-    // GetDIBits converts strips of rows to 32 bpp, whatever the mask's own
-    // format, through a small buffer: a full-size copy costs more in
-    // allocation than the scan itself. (Reading a DIB section's bits in place
-    // would save the copy, but GetObject does not tell a top-down section
-    // from a bottom-up one.) The strips are read bottom-up, where GetDIBits'
-    // first scan line is unambiguous: the strip [top, top + n) starts at line
-    // height - top - n.
+    // GetDIBits hands over strips of rows through a small buffer (a
+    // full-size copy costs more in allocation than the scan itself), as 24
+    // bpp when the mask has that depth (a plain copy), else converted to 32
+    // bpp. (Reading a DIB section's bits in place would save the copy, but
+    // GetObject does not tell a top-down section from a bottom-up one.) The
+    // strips are read bottom-up, where GetDIBits' first scan line is
+    // unambiguous: the strip [top, top + n) starts at line height - top - n.
     constexpr int kStripRows = 32;
+    const int bytesPerPixel = bm.bmBitsPixel == 24 ? 3 : 4;
     const int rows = std::min<int>(bm.bmHeight, std::max(height, 0));
-    const std::ptrdiff_t stride = std::ptrdiff_t(bm.bmWidth) * 4;
+    const std::ptrdiff_t stride = (std::ptrdiff_t(bm.bmWidth) * bytesPerPixel + 3) & ~3;
     std::vector<std::uint8_t> strip(std::size_t(stride) * kStripRows);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = bm.bmWidth;
     info.bmiHeader.biHeight = bm.bmHeight;
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biBitCount = WORD(bytesPerPixel * 8);
     info.bmiHeader.biCompression = BI_RGB;
     HDC screen = dc != nullptr ? nullptr : GetDC(nullptr);
     HDC reference = dc != nullptr ? dc : screen;
@@ -141,7 +142,7 @@ HRGN CreateMaskRegion(HDC dc, HBITMAP mask, int width, int height) {
         complete = GetDIBits(reference, mask, UINT(bm.bmHeight - top - n), UINT(n), strip.data(),
                              &info, DIB_RGB_COLORS) == n;
         for (int i = 0; i < n && complete; ++i)
-            builder.AddRow(strip.data() + stride * (n - 1 - i), 4);
+            builder.AddRow(strip.data() + stride * (n - 1 - i), bytesPerPixel);
     }
     if (screen != nullptr)
         ReleaseDC(nullptr, screen);
