@@ -34,4 +34,4 @@ CellRect HitRectOf(const KeyButton& button);
 void ReadLayout(IniStore& mainIni, KeyButtons& buttons, HitRects& hitRects,
                 MediaKeyNames& mediaKeyNames);
 
-}  // namespace orvane
+} // namespace orvane

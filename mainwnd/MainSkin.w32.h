@@ -49,6 +49,11 @@ HBITMAP CutFace(HBITMAP source, int x, int y, int width, int height);
 // assignment dialog.
 bool SetRegionFromMask(HWND wnd, HDC dc, HBITMAP mask);
 
+// The region SetRegionFromMask gives a width x height window, in window
+// coordinates; the caller owns it (DeleteObject). nullptr when `mask` is null
+// or its bits cannot be read.
+HRGN CreateMaskRegion(HDC dc, HBITMAP mask, int width, int height);
+
 // WM_NCHITTEST: the client area answers HTCAPTION so the whole window drags
 // and every mouse message arrives as a non-client one.
 inline LRESULT CaptionHitTest(LRESULT defaultResult) {

@@ -19,7 +19,7 @@
 namespace orvane {
 
 class IniStore {
-public:
+  public:
     virtual ~IniStore();
 
     // The key's value as an integer; `def` when the key (or file) is missing
@@ -50,8 +50,8 @@ std::wstring IniStoredValue(std::wstring_view value);
 // An INI file held in memory: sections and keys in the order they were
 // created, so tests can check the order a writer leaves in a file.
 class MemoryIniStore : public IniStore {
-public:
-    using Entry = std::pair<std::wstring, std::wstring>;  // key, value
+  public:
+    using Entry = std::pair<std::wstring, std::wstring>; // key, value
     struct Section {
         std::wstring name;
         std::vector<Entry> entries;
@@ -71,7 +71,7 @@ public:
     // the private-profile functions would trim or unquote are quoted.
     std::wstring ToText() const;
 
-private:
+  private:
     Section* Find(std::wstring_view section);
     const Section* Find(std::wstring_view section) const;
     static const Entry* FindEntry(const Section& s, std::wstring_view key);
@@ -97,4 +97,4 @@ std::wstring DecodeIniBytes(std::string_view bytes);
 // in matching quotes, are enclosed in double quotes.
 std::wstring QuoteIniValue(std::wstring_view value);
 
-}  // namespace orvane
+} // namespace orvane

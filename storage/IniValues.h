@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvane {
 
@@ -19,6 +20,10 @@ int ParseIntLikeWtoi(std::wstring_view text);
 // empty value. Negative indexes give an empty field.
 std::wstring ExtractField(std::wstring_view value, int index, wchar_t separator = L',');
 
+// All fields of `value` split at every `separator` (views into `value`); an
+// empty value is one empty field.
+std::vector<std::wstring_view> SplitFields(std::wstring_view value, wchar_t separator = L',');
+
 // Number of fields `value` splits into at `separator` (an empty value is one
 // empty field).
 int FieldCount(std::wstring_view value, wchar_t separator = L',');
@@ -26,4 +31,4 @@ int FieldCount(std::wstring_view value, wchar_t separator = L',');
 // Decimal "%d" formatting.
 std::wstring FormatInt(int value);
 
-}  // namespace orvane
+} // namespace orvane

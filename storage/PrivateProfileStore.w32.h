@@ -14,7 +14,7 @@ namespace orvane {
 // until the value fits). Values the functions would trim or unquote on
 // reading are written quoted, so every value comes back as written.
 class PrivateProfileStore : public IniStore {
-public:
+  public:
     explicit PrivateProfileStore(std::wstring path) : path_(std::move(path)) {}
 
     int ReadInt(const std::wstring& section, const std::wstring& key, int def) override;
@@ -25,9 +25,12 @@ public:
     bool HasSection(const std::wstring& section) override;
 
     const std::wstring& Path() const { return path_; }
+    // Whether any write or emptying reported failure since construction.
+    bool WriteFailed() const { return writeFailed_; }
 
-private:
+  private:
     std::wstring path_;
+    bool writeFailed_ = false;
 };
 
 // Saves all three profiles and [TYPE] "type" to `path` atomically: the
@@ -46,4 +49,4 @@ bool SaveProfilesToFile(const std::wstring& path, const KeyButtons& buttons, con
 bool ExportProfileToFile(const std::wstring& path, int profile, const KeyButtons& buttons,
                          const KeyMaps& maps, const Profiles& profiles);
 
-}  // namespace orvane
+} // namespace orvane

@@ -28,9 +28,10 @@ inline constexpr wchar_t kProfileStoreFileName[] = L"set.ini";
 // Hand-edited files can hold any count; these bound what a load reads so a
 // bad count can neither exhaust memory nor stall the GUI thread. A profile
 // written by SaveProfile stays far below them.
-inline constexpr int kMaxStoredMacros = 4096;         // "MacroStrNum" is read as at most this
-inline constexpr int kMaxChangedCellEntries = 1024;   // "SetIndexNum" is read as at most this
-inline constexpr int kMaxMissingMacroInts = 3 * 256;  // zeros added when "MacroKeyNum" exceeds the fields
+inline constexpr int kMaxStoredMacros = 4096;       // "MacroStrNum" is read as at most this
+inline constexpr int kMaxChangedCellEntries = 1024; // "SetIndexNum" is read as at most this
+inline constexpr int kMaxMissingMacroInts =
+    3 * 256; // zeros added when "MacroKeyNum" exceeds the fields
 
 // The directory of the executable (up to and including its last backslash)
 // from the module path; empty when the path has no backslash.
@@ -95,8 +96,8 @@ bool SaveProfile(IniStore& file, int profile, const KeyButtons& buttons, const K
 // program with profile 1 in force (ActiveProfile = 1, load order 2,3,1): the
 // hook and the main window need a profile in force, and the next save writes
 // a valid "type" back.
-void LoadAllProfiles(IniStore& file, const KeyButtons& buttons,
-                     const MediaKeyNames& mediaKeyNames, KeyMaps& maps, Profiles& profiles);
+void LoadAllProfiles(IniStore& file, const KeyButtons& buttons, const MediaKeyNames& mediaKeyNames,
+                     KeyMaps& maps, Profiles& profiles);
 
 // Saves profiles 1, 2 and 3, then [TYPE] "type" = ActiveProfile.
 void SaveAllProfiles(IniStore& file, const KeyButtons& buttons, const KeyMaps& maps,
@@ -107,4 +108,4 @@ void SaveAllProfiles(IniStore& file, const KeyButtons& buttons, const KeyMaps& m
 bool ExportProfile(IniStore& file, int profile, const KeyButtons& buttons, const KeyMaps& maps,
                    const Profiles& profiles);
 
-}  // namespace orvane
+} // namespace orvane
