@@ -10,6 +10,12 @@
 //   SendToOrvane command <id>            WM_COMMAND (posted)
 //   SendToOrvane syscommand <id>         WM_SYSCOMMAND (posted)
 //   SendToOrvane find                    exit code 0 when the window exists
+//   SendToOrvane state                   exit code 10 + 1 (visible) + 2 (iconic)
+//                                        + 4 (foreground window)
+//   SendToOrvane hide                    ShowWindow(SW_HIDE), as the Close cell does
+//   SendToOrvane dialog-ok <title>       posts IDOK to the dialog with that title
+//   SendToOrvane dialog-find <title>     exit code 0 when that dialog exists
+//   SendToOrvane menu-find               exit code 0 while a popup menu is shown
 //
 // Exit code: 0 when the message went out, 2 when no window carries the mark,
 // 3 for bad arguments, 4 when sending failed, 5 when a device message was
@@ -74,12 +80,29 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (argc < 2)
         return 3;
     std::wstring verb = argv[1];
+    auto number = [&](int i) { return i < argc ? static_cast<UINT>(wcstoul(argv[i], nullptr, 0)) : 0u; };
+    if (verb == L"dialog-find" || verb == L"dialog-ok") {
+        HWND dialog = argc >= 3 ? FindWindowW(L"#32770", argv[2]) : nullptr;
+        if (!dialog)
+            return 2;
+        if (verb == L"dialog-find")
+            return 0;
+        return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0) ? 0 : 4;
+    }
+    if (verb == L"menu-find") {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        return menu && IsWindowVisible(menu) ? 0 : 2;
+    }
     HWND target = FindOrvane();
     if (!target)
         return 2;
-    auto number = [&](int i) { return i < argc ? static_cast<UINT>(wcstoul(argv[i], nullptr, 0)) : 0u; };
     if (verb == L"find")
         return 0;
+    if (verb == L"state")
+        return 10 + (IsWindowVisible(target) ? 1 : 0) + (IsIconic(target) ? 2 : 0) +
+               (GetForegroundWindow() == target ? 4 : 0);
+    if (verb == L"hide")
+        return ShowWindow(target, SW_HIDE), 0;
     if (verb == L"device" && argc >= 3)
         return SendDevice(target, argv[2], argc >= 4 ? argv[3] : L"");
     if (verb == L"tray" && argc >= 4)
