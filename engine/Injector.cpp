@@ -45,8 +45,11 @@ bool Injector::RunOnce() {
 
 void Injector::Loop() {
     while (!stop_.load(std::memory_order_acquire)) {
-        RunOnce();
-        io_.sleep();
+        if (RunOnce() || !io_.idle) {
+            io_.sleep();
+        } else {
+            io_.idle();
+        }
     }
 }
 

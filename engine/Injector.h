@@ -6,7 +6,10 @@
 // Each cycle: check the stop flag, take the front element under the lock,
 // output it outside the lock, sleep. The lock is therefore held only while
 // one element is taken, never during output or sleep, so the hook waits at
-// most for one take. Elements still queued when the loop stops are dropped.
+// most for one take. The sleep paces the output of one key into separate
+// events; a cycle that finds the queue empty waits with `idle` instead, which
+// may end early when new elements arrive, so a key's first event leaves at
+// once. Elements still queued when the loop stops are dropped.
 #pragma once
 
 #include <atomic>
@@ -22,7 +25,10 @@ struct InjectorIo {
     std::function<void()> lock;   // takes QueueMutex
     std::function<void()> unlock; // releases it
     std::function<void(const KeyOutput&)> output;
-    std::function<void()> sleep; // the pacing between cycles
+    std::function<void()> sleep; // the pacing after a cycle that took an element
+    // After a cycle that found the queue empty: waits at most as long as sleep,
+    // ending early when the producer signals new elements. Empty: sleep.
+    std::function<void()> idle;
 };
 
 class Injector {

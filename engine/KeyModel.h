@@ -76,13 +76,18 @@ struct ProfileData {
 };
 
 // FIFO of synthetic key events. Element: bits 0..14 the key code, bit 15 set
-// for a release. The value 0 is ignored by the injector. Guarded by
-// QueueMutex in the Win32 layer; the core never locks.
+// for a release, bit 16 (kKeypadOriginBit, engine/RemapDecision.h) set for a
+// navigation code that stands for a keypad key. The value 0 is ignored by the
+// injector. Appended by the remapping hook on the GUI thread, taken by the
+// injector thread, both under QueueMutex (held by the Win32 engine; the
+// core never locks).
 using OutputQueue = std::deque<int>;
 
-// The process-wide engine state that the remapping hook reads. All of it
-// except outputQueue belongs to the GUI thread (the hook runs there too);
-// outputQueue is shared with the injector thread under QueueMutex.
+// The process-wide maps and flags that the remapping hook reads. All of it
+// belongs to the GUI thread (the hook runs there too), so none of it needs a
+// lock. The OutputQueue, the one thing shared with the injector thread, lives
+// beside it in the Win32 engine (RemapEngine). A profile number outside 1..3
+// (a hand-edited file) names no map: the hook then remaps nothing.
 struct KeyMaps {
     std::array<ProfileKeyMap, kProfileCount> profile; // maps of profiles 1..3
     ProfileKeyMap working;                            // WorkingKeyMap; never read by the hook
@@ -105,6 +110,9 @@ struct Profiles {
     std::array<ProfileData, kProfileCount> stored;
 
     ProfileData* Stored(int p) { return p >= 1 && p <= kProfileCount ? &stored[p - 1] : nullptr; }
+    const ProfileData* Stored(int p) const {
+        return p >= 1 && p <= kProfileCount ? &stored[p - 1] : nullptr;
+    }
 };
 
 // Seeds a map with k -> [k] for every k in 1..254 (insertion: existing

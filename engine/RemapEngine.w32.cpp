@@ -24,11 +24,15 @@ void SynthesiseKey(const KeyOutput& key) {
 
 RemapEngine::RemapEngine()
     : queueMutex_(CreateMutexW(nullptr, FALSE, nullptr)),
+      outputReady_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       injector_(queue_, InjectorIo{
                             [this] { WaitForSingleObject(queueMutex_, INFINITE); },
                             [this] { ReleaseMutex(queueMutex_); },
                             SynthesiseKey,
                             [] { Sleep(1); },
+                            // An idle injector wakes as soon as a key's output
+                            // is queued instead of at its next poll.
+                            [this] { WaitForSingleObject(outputReady_, 1); },
                         }) {
     for (ProfileKeyMap& map : maps_.profile) {
         SeedIdentity(map);
@@ -43,6 +47,9 @@ RemapEngine::~RemapEngine() {
     injector_.Stop();
     if (queueMutex_ != nullptr) {
         CloseHandle(queueMutex_);
+    }
+    if (outputReady_ != nullptr) {
+        CloseHandle(outputReady_);
     }
     if (g_engine == this) {
         g_engine = nullptr;
@@ -89,6 +96,7 @@ LRESULT RemapEngine::OnKeyEvent(int code, WPARAM wParam, KBDLLHOOKSTRUCT& event)
         WaitForSingleObject(queueMutex_, INFINITE);
         AppendKeyOutput(*d.output, numLockState, queue_);
         ReleaseMutex(queueMutex_);
+        SetEvent(outputReady_);
     }
     return 1;
 }

@@ -43,6 +43,7 @@ class RemapEngine {
     KeyMaps maps_;
     OutputQueue queue_;    // shared with the injector thread under queueMutex_
     HANDLE queueMutex_;    // QueueMutex; closed after the injector has joined
+    HANDLE outputReady_;   // auto-reset event: the hook queued a key's output
     HHOOK hook_ = nullptr; // RemapHookHandle
     Injector injector_;    // declared last: stopped first
 };

@@ -14,7 +14,8 @@
 namespace orvane {
 namespace {
 
-// Records outputs and cycle ends ("z", collapsed when repeated) as one trace.
+// Records outputs and cycle ends as one trace: "z" for the pacing sleep, "i"
+// for the idle wait (repeats collapsed).
 class FakeIo {
   public:
     InjectorIo Io() {
@@ -30,6 +31,10 @@ class FakeIo {
                 [this] {
                     Record("z", {});
                     std::this_thread::yield();
+                },
+                [this] {
+                    Record("i", {});
+                    std::this_thread::yield();
                 }};
     }
 
@@ -39,6 +44,13 @@ class FakeIo {
     bool WaitForOutputs(int n) {
         std::unique_lock lock(m_);
         return cv_.wait_for(lock, std::chrono::seconds(10), [&] { return outputs_ >= n; });
+    }
+
+    // Waits until the trace ends with the given text or a deadline passes.
+    bool WaitForTraceEnd(const std::string& end) {
+        std::unique_lock lock(m_);
+        return cv_.wait_for(lock, std::chrono::seconds(10),
+                            [&] { return trace_.size() >= end.size() && trace_.ends_with(end); });
     }
 
     std::string Trace() {
@@ -53,8 +65,8 @@ class FakeIo {
     void Record(const std::string& what, const KeyOutput&) {
         {
             std::lock_guard lock(m_);
-            const bool cycleEnd = what == "z";
-            if (cycleEnd && trace_.size() >= 1 && trace_.back() == 'z') {
+            const bool cycleEnd = what == "z" || what == "i";
+            if (cycleEnd && !trace_.empty() && trace_.back() == what[0]) {
                 return;
             }
             if (!cycleEnd) {
@@ -64,7 +76,7 @@ class FakeIo {
             trace_ += (trace_.empty() ? "" : " ") + what;
         }
         cv_.notify_all();
-        if (what != "z" && onOutput) {
+        if (what != "z" && what != "i" && onOutput) {
             onOutput();
         }
     }
@@ -83,20 +95,19 @@ TEST(Injector, DrainsInOrderOneElementPerCycle) {
     FakeIo io;
     Injector injector(queue, io.Io());
     injector.Start();
+    ASSERT_TRUE(io.WaitForTraceEnd("i"));
     {
         std::lock_guard lock(io.QueueMutex());
         for (int e : {17, 67, 17 | kReleaseBit, 67 | kReleaseBit, 0, kReleaseBit, 108}) {
             queue.push_back(e);
         }
     }
-    ASSERT_TRUE(io.WaitForOutputs(6));
+    ASSERT_TRUE(io.WaitForTraceEnd("dn:13x z i"));
     injector.Stop();
     EXPECT_FALSE(injector.Running());
-    // The leading "z"s are the polls of the empty queue before the push.
-    std::string trace = io.Trace();
-    trace = trace.substr(trace.find("dn:17"));
-    // The element 0 is taken and dropped: its cycle adds nothing but the sleep.
-    EXPECT_EQ(trace, "dn:17 z dn:67 z up:17 z up:67 z up:0 z dn:13x z");
+    // Idle waits before the push; each taken element is followed by the
+    // sleep, the element 0 too (taken and dropped); then idle again.
+    EXPECT_EQ(io.Trace(), "i dn:17 z dn:67 z up:17 z up:67 z up:0 z dn:13x z i");
     EXPECT_EQ(io.OutputsUnderLock(), 0);
     EXPECT_TRUE(queue.empty());
 }
