@@ -53,14 +53,19 @@ wine_env() {
 }
 
 # Keep one wineserver alive for a whole run; each Wine start is then cheap.
+# Call it after start_xvfb: it starts the Wine session on $DISPLAY.
 wine_keepalive() {
   wine_env
   wineserver -p >/dev/null 2>&1 || true
-  # Start the session's system processes (services.exe and the rest) now, with
-  # their standard handles on /dev/null. Otherwise the first program of a test
-  # run starts them and they inherit its stderr for the server's lifetime: a
-  # caller reading that pipe (ctest) then waits for an end that never comes.
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  # Start the session's system processes (services.exe, the desktop and the
+  # rest) now, with their standard handles on /dev/null. Otherwise the first
+  # program of a test run starts them and they inherit its stderr for the
+  # server's lifetime: a caller reading that pipe (ctest) then waits for an end
+  # that never comes. Only with a display: a session started without one keeps
+  # a 1024x768 null desktop for good, and window tests then fail.
+  if [ -n "${DISPLAY:-}" ]; then
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  fi
 }
 
 wine_stop() {
