@@ -167,7 +167,9 @@ ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes) {
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
-        return GetLastError() == ERROR_FILE_NOT_FOUND ? ReadResult::Missing : ReadResult::Failed;
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing
+                                                                              : ReadResult::Failed;
     }
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) {
@@ -270,6 +272,23 @@ bool SaveAtomically(const std::wstring& path, const std::function<bool(IniStore&
 }
 
 } // namespace
+
+bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot) {
+    snapshot = MemoryIniStore();
+    std::string bytes;
+    switch (ReadWholeFile(path, bytes)) {
+    case ReadResult::Missing:
+        return true;
+    case ReadResult::Failed:
+        return false;
+    case ReadResult::Ok:
+        break;
+    }
+    const bool le = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+                    static_cast<unsigned char>(bytes[1]) == 0xFE;
+    snapshot = ParseIniText(le ? DecodeIniBytes(bytes) : AsUtf16Text(bytes));
+    return true;
+}
 
 bool SaveProfilesToFile(const std::wstring& path, const KeyButtons& buttons, const KeyMaps& maps,
                         const Profiles& profiles) {

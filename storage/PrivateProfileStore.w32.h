@@ -39,6 +39,16 @@ class PrivateProfileStore : public IniStore {
     bool writeFailed_ = false;
 };
 
+// Reads a whole INI file in one go into `snapshot`, by the rules the
+// private-profile functions read it with (see ParseIniText; a file without a
+// byte-order mark is in the ANSI code page). Loading the three profiles
+// through one private-profile call per key costs over a second under Wine;
+// from a snapshot it costs milliseconds, so start-up (set.ini, Main.ini)
+// reads snapshots. Returns true when the file was read or does not exist (an
+// empty snapshot); false, leaving an empty snapshot, when it exists but
+// cannot be read (e.g. locked), so a caller can avoid saving defaults over it.
+bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot);
+
 // Saves all three profiles and [TYPE] "type" to `path` atomically: the
 // existing file (if any) is copied, as UTF-16LE with a byte-order mark, to a
 // temporary file beside it (a new one starts as just the mark), the profiles

@@ -152,6 +152,16 @@ TEST_F(PrivateProfileTest, SaveThenLoadGivesBackEveryProfile) {
     }
     EXPECT_TRUE(loaded.working == *profiles.Stored(2));
 
+    // A snapshot of the file reads exactly as the functions do.
+    MemoryIniStore snapshot;
+    ASSERT_TRUE(ReadIniFileSnapshot(path, snapshot));
+    KeyMaps snapMaps;
+    Profiles snap;
+    LoadAllProfiles(snapshot, buttons, media, snapMaps, snap);
+    EXPECT_EQ(snapMaps.activeProfile, 2);
+    EXPECT_TRUE(snap.stored == loaded.stored);
+    EXPECT_TRUE(snapMaps.profile == loadedMaps.profile);
+
     const std::string bytes = ReadBytes(path);
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
@@ -198,6 +208,9 @@ TEST_F(PrivateProfileTest, SaveConvertsAnAnsiFileToUtf16) {
     MakeProfile(maps, profiles, buttons, 3);
     ASSERT_TRUE(ExportProfileToFile(path, 3, buttons, maps, profiles));
     EXPECT_EQ(ReadBytes(path).substr(0, 2), "\xFF\xFE");
+    MemoryIniStore snapshot;
+    ASSERT_TRUE(ReadIniFileSnapshot(path, snapshot));
+    EXPECT_EQ(snapshot.ReadText(L"Keep", L"plain"), L"ascii text");
     PrivateProfileStore file(path);
     EXPECT_EQ(file.ReadText(L"Keep", L"plain"), L"ascii text");
     EXPECT_EQ(file.ReadInt(L"TYPE", L"type", 0), 3);
@@ -228,6 +241,8 @@ TEST_F(PrivateProfileTest, FailedSavesLeaveTheOldFileAndNoTemporary) {
                            0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(SaveProfilesToFile(locked, buttons, maps, profiles));
+    MemoryIniStore snapshot;
+    EXPECT_FALSE(ReadIniFileSnapshot(locked, snapshot)); // unreadable, unlike a missing file
     CloseHandle(h);
     EXPECT_TRUE(ReadBytes(locked) == old);
 
