@@ -53,4 +53,4 @@ KeySequence MacroKeySequence(const MacroEventList& events) {
     return seq;
 }
 
-}  // namespace orvane
+} // namespace orvane

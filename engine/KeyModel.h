@@ -14,11 +14,11 @@
 
 namespace orvane {
 
-constexpr int kCellCount = 132;      // cells of the main window, numbered 1..132
-constexpr int kKeyCellCount = 121;   // cells 1..121 carry a key code
-constexpr int kProfileCount = 3;     // profiles 1..3
-constexpr int kKeypadEnter = 108;    // VK_SEPARATOR stands for the keypad Enter
-constexpr int kReleaseBit = 0x8000;  // OutputQueue: set for a key release
+constexpr int kCellCount = 132;     // cells of the main window, numbered 1..132
+constexpr int kKeyCellCount = 121;  // cells 1..121 carry a key code
+constexpr int kProfileCount = 3;    // profiles 1..3
+constexpr int kKeypadEnter = 108;   // VK_SEPARATOR stands for the keypad Enter
+constexpr int kReleaseBit = 0x8000; // OutputQueue: set for a key release
 
 // What one physical key produces: on release every code is pressed in list
 // order, then every code is released in the same order (not reversed).
@@ -41,26 +41,26 @@ enum class AssignmentKind : int {
 constexpr int kMacroLibraryOnly = 4;
 
 struct KeyAssignment {
-    std::wstring setName;  // display text of the target; the cell's own name at the default
-    int kind = 0;          // AssignmentKind, kept as the stored int
-    int macroIndex = 0;    // index into the macro lists for kind Macro, else 0
+    std::wstring setName; // display text of the target; the cell's own name at the default
+    int kind = 0;         // AssignmentKind, kept as the stored int
+    int macroIndex = 0;   // index into the macro lists for kind Macro, else 0
 
     bool operator==(const KeyAssignment&) const = default;
 };
 
 // One recorded event: three consecutive ints in a MacroEventList.
 struct MacroEvent {
-    int keyNameParam = 0;  // GetKeyNameTextW parameter; only used to show a name
+    int keyNameParam = 0; // GetKeyNameTextW parameter; only used to show a name
     int vkCode = 0;
-    int isDown = 0;  // 1 press, 0 release
+    int isDown = 0; // 1 press, 0 release
 };
 constexpr int kMacroEventInts = 3;
 
-using MacroEventList = std::vector<int>;       // flat: keyNameParam, vkCode, isDown, ...
+using MacroEventList = std::vector<int>; // flat: keyNameParam, vkCode, isDown, ...
 using MacroEventLists = std::vector<MacroEventList>;
-using MacroNames = std::vector<std::wstring>;  // same length as MacroEventLists
-using MacroAssignments = std::map<int, int>;   // key code -> macro index, kind Macro keys
-using ChangedCells = std::vector<int>;         // 0-based cell indexes, each at most once
+using MacroNames = std::vector<std::wstring>; // same length as MacroEventLists
+using MacroAssignments = std::map<int, int>;  // key code -> macro index, kind Macro keys
+using ChangedCells = std::vector<int>;        // 0-based cell indexes, each at most once
 using KeyAssignments = std::array<KeyAssignment, kCellCount>;
 
 // One profile's editable data. Its key map is the engine's map of the same
@@ -76,18 +76,23 @@ struct ProfileData {
 };
 
 // FIFO of synthetic key events. Element: bits 0..14 the key code, bit 15 set
-// for a release. The value 0 is ignored by the injector. Guarded by
-// QueueMutex in the Win32 layer; the core never locks.
+// for a release, bit 16 (kKeypadOriginBit, engine/RemapDecision.h) set for a
+// navigation code that stands for a keypad key. The value 0 is ignored by the
+// injector. Appended by the remapping hook on the GUI thread, taken by the
+// injector thread, both under QueueMutex (held by the Win32 engine; the
+// core never locks).
 using OutputQueue = std::deque<int>;
 
-// The process-wide engine state that the remapping hook reads. All of it
-// except outputQueue belongs to the GUI thread (the hook runs there too);
-// outputQueue is shared with the injector thread under QueueMutex.
+// The process-wide maps and flags that the remapping hook reads. All of it
+// belongs to the GUI thread (the hook runs there too), so none of it needs a
+// lock. The OutputQueue, the one thing shared with the injector thread, lives
+// beside it in the Win32 engine (RemapEngine). A profile number outside 1..3
+// (a hand-edited file) names no map: the hook then remaps nothing.
 struct KeyMaps {
-    std::array<ProfileKeyMap, kProfileCount> profile;  // maps of profiles 1..3
-    ProfileKeyMap working;                             // WorkingKeyMap; never read by the hook
-    int activeProfile = 1;                             // ActiveProfile; may be bad from a hand-edited file
-    int remapSuspended = 1;                            // RemapSuspended: 1 while the keyboard is absent
+    std::array<ProfileKeyMap, kProfileCount> profile; // maps of profiles 1..3
+    ProfileKeyMap working;                            // WorkingKeyMap; never read by the hook
+    int activeProfile = 1;  // ActiveProfile; may be bad from a hand-edited file
+    int remapSuspended = 1; // RemapSuspended: 1 while the keyboard is absent
 
     // The map of profile p (1..3), or nullptr for any other value.
     ProfileKeyMap* ProfileMap(int p) {
@@ -105,6 +110,9 @@ struct Profiles {
     std::array<ProfileData, kProfileCount> stored;
 
     ProfileData* Stored(int p) { return p >= 1 && p <= kProfileCount ? &stored[p - 1] : nullptr; }
+    const ProfileData* Stored(int p) const {
+        return p >= 1 && p <= kProfileCount ? &stored[p - 1] : nullptr;
+    }
 };
 
 // Seeds a map with k -> [k] for every k in 1..254 (insertion: existing
@@ -129,4 +137,4 @@ void ResetWorkingProfile(KeyMaps& maps, Profiles& profiles,
 // order. An incomplete last group (a hand-edited file) is ignored.
 KeySequence MacroKeySequence(const MacroEventList& events);
 
-}  // namespace orvane
+} // namespace orvane

@@ -1,0 +1,277 @@
+#include "app/OrvaneDlg.w32.h"
+
+#include "app/FirstPaintSignal.w32.h"
+#include "app/LayoutReader.h"
+#include "app/OrvaneApp.w32.h"
+#include "res/resource.h"
+#include "storage/PrivateProfileStore.w32.h"
+#include "storage/ProfileStore.h"
+#include "tray/AboutDlg.w32.h"
+#include "win/App.h"
+#include "win/Strings.h"
+
+namespace orvane {
+
+namespace {
+
+HICON AppIcon() {
+    if (win::WinApp* app = win::WinApp::Current())
+        return app->LoadIcon(IDR_MAINFRAME);
+    return LoadIconW(win::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+}
+
+}  // namespace
+
+COrvaneDlg::COrvaneDlg(HWND parent)
+    : Dialog(IDD_ORVANE_DIALOG, parent), icon_(AppIcon()), exeDir_(win::ExeDirectory()) {
+    // engine_ (constructed above, as the first member) has seeded the maps,
+    // created QueueMutex and started the injector.
+    skin_.Load(exeDir_);
+}
+
+COrvaneDlg::~COrvaneDlg() = default;
+
+BOOL COrvaneDlg::OnInitDialog() {
+    if (win::WinApp* app = win::WinApp::Current())
+        app->mainWindow = Hwnd();
+    KeyMaps& maps = engine_.Maps();
+
+    if (IsKeyboardPresent(Hwnd())) {
+        engine_.InstallRemapHook();
+        maps.remapSuspended = 0;
+    } else {
+        engine_.RemoveRemapHook();
+        maps.remapSuspended = 1;
+    }
+    tray_.Add(Hwnd(), AppIcon());
+
+    hover_.SetHoverCell(-1);
+    profiles_.working.changedCells.clear();
+
+    PrivateProfileStore layout(exeDir_ + L"Main.ini");
+    ReadLayout(layout, cells_, hitRects_, mediaKeyNames_);
+
+    // A "type" outside 1..3 (a hand-edited set.ini) starts with profile 1 in
+    // force: LoadAllProfiles settles that.
+    PrivateProfileStore profileFile(ProfileStorePath(exeDir_));
+    LoadAllProfiles(profileFile, cells_, mediaKeyNames_, maps, profiles_);
+
+    // Size from the mask (else the normal image, else the template's size),
+    // place at 0,0 and cut the outline.
+    skin_.ShapeWindow(Hwnd());
+    ModifyStyle(WS_BORDER, WS_SYSMENU | WS_MINIMIZEBOX);
+
+    Dialog::OnInitDialog();
+    hover_.CreateTooltip(Hwnd());
+    settingsModified_ = 0;
+
+    SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    // The single-instance mark, from now until WM_DESTROY.
+    SetPropW(Hwnd(), kInstanceMark, reinterpret_cast<HANDLE>(1));
+    return TRUE;
+}
+
+LRESULT COrvaneDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    hover_.Relay(Hwnd(), msg, wp, lp);
+    return Dialog::WindowProc(msg, wp, lp);
+}
+
+bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    KeyMaps& maps = engine_.Maps();
+    switch (msg) {
+    case WM_CREATE:
+        result = OnCreate();
+        return true;
+    case WM_NCHITTEST:
+        result = CaptionHitTest(Default());
+        return true;
+    case WM_ERASEBKGND:
+        result = skin_.PaintSkin(Hwnd(), reinterpret_cast<HDC>(wp), cells_, maps.activeProfile,
+                                 profiles_.working.changedCells);
+        return true;
+    case WM_PAINT:
+        OnPaint();
+        result = 0;
+        return true;
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(icon_);
+        return true;
+    case WM_NCMOUSEMOVE:
+        hover_.OnNcMouseMove(Hwnd());
+        result = Default();
+        return true;
+    case WM_NCMOUSEHOVER:
+        result = hover_.OnNcMouseHover(Hwnd(), lp, cells_, hitRects_,
+                                       profiles_.working.keyAssignments, maps.activeProfile,
+                                       profiles_.working.changedCells, skin_);
+        return true;
+    case WM_NCMOUSELEAVE:
+        result = 0;
+        return true;
+    case WM_SHOWWINDOW:
+        result = Default();
+        OnShowWindow();
+        return true;
+    case WM_DEVICECHANGE:
+        OnDeviceChange(wp, lp);
+        result = TRUE;
+        return true;
+    case kTrayCallbackMessage:
+        OnTrayNotify(wp, lp);
+        result = 0;
+        return true;
+    case WM_COMMAND:
+        if (HIWORD(wp) == 0 && OnCommand(LOWORD(wp))) {
+            result = 0;
+            return true;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) == 0x0010) {
+            OnAbout();
+            result = 0;
+            return true;
+        }
+        break;
+    case WM_ENDSESSION:
+        OnEndSession(wp != FALSE);
+        result = 0;
+        return true;
+    case WM_DESTROY:
+        OnDestroy();
+        result = Default();
+        return true;
+    default:
+        break;
+    }
+    return Dialog::OnMessage(msg, wp, lp, result);
+}
+
+LRESULT COrvaneDlg::OnCreate() {
+    if (Default() == -1)
+        return -1;
+    // The model name, which the taskbar button shows.
+    SetWindowTextW(Hwnd(), L"VARNOK");
+    return 0;
+}
+
+void COrvaneDlg::OnPaint() {
+    if (IsIconic(Hwnd()))
+        PaintIconic(Hwnd(), icon_);
+    else
+        Default();  // paints nothing itself: the face comes from WM_ERASEBKGND
+    SignalFirstPaint();
+}
+
+void COrvaneDlg::OnShowWindow() { deviceNotification_.Register(Hwnd()); }
+
+void COrvaneDlg::OnDeviceChange(WPARAM event, LPARAM record) {
+    KeyboardChange change = ReadKeyboardChange(event, record);
+    if (change == KeyboardChange::None)
+        return;
+    if (change == KeyboardChange::Arrived) {
+        engine_.InstallRemapHook();
+        engine_.Maps().remapSuspended = 0;
+    } else {
+        engine_.RemoveRemapHook();
+        engine_.Maps().remapSuspended = 1;
+    }
+    tray_.Refresh(AppIcon());
+}
+
+void COrvaneDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
+    if (iconId != kTrayIconId)
+        return;
+    switch (mouseMessage) {
+    case WM_LBUTTONDBLCLK:
+        ShowWindow(Hwnd(), SW_RESTORE);
+        SetForegroundWindow(Hwnd());
+        break;
+    case WM_RBUTTONUP:
+        ShowPopupMenu(Hwnd(), IDR_TRAYMENU, TPM_LEFTALIGN | TPM_RIGHTBUTTON);
+        break;
+    default:
+        break;
+    }
+}
+
+bool COrvaneDlg::OnCommand(UINT id) {
+    switch (id) {
+    case ID_MENU_OPEN:
+        OnOpen();
+        return true;
+    case ID_MENU_ABOUT:
+        OnAbout();
+        return true;
+    case ID_MENU_EXIT:
+        OnExit();
+        return true;
+    case ID_MENU_EXPORT:
+    case ID_MENU_IMPORT:
+        // Export and import of a profile file are handled elsewhere; the
+        // commands are routed here so the menu never reaches OnOK/OnCancel.
+        return true;
+    default:
+        return false;
+    }
+}
+
+void COrvaneDlg::OnOpen() { ShowWindow(Hwnd(), SW_SHOWNORMAL); }
+
+void COrvaneDlg::OnAbout() {
+    CAboutDlg about(Hwnd());
+    about.DoModal();
+}
+
+void COrvaneDlg::CancelOwnedDialogs() {
+    struct Search {
+        HWND owner;
+        HWND found[8];
+        int count;
+    } search{Hwnd(), {}, 0};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND wnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            wchar_t cls[16];
+            if (GetWindow(wnd, GW_OWNER) == s->owner && GetClassNameW(wnd, cls, 16) &&
+                wcscmp(cls, L"#32770") == 0 && s->count < 8)
+                s->found[s->count++] = wnd;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    for (int i = 0; i < search.count; ++i)
+        SendMessageW(search.found[i], WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+void COrvaneDlg::OnExit() {
+    CancelOwnedDialogs();
+    engine_.RemoveRemapHook();
+    EndDialog(IDCANCEL);
+}
+
+void COrvaneDlg::SaveProfiles() {
+    KeyMaps& maps = engine_.Maps();
+    // Nothing is copied for an ActiveProfile outside 1..3.
+    CopyWorkingToProfile(maps, profiles_, maps.activeProfile);
+    SaveProfilesToFile(ProfileStorePath(exeDir_), cells_, maps, profiles_);
+}
+
+void COrvaneDlg::OnEndSession(bool ending) {
+    // At log-off and shut-down Windows ends the process after this message,
+    // without WM_DESTROY: save here as the window's destruction would.
+    if (ending)
+        SaveProfiles();
+}
+
+void COrvaneDlg::OnDestroy() {
+    SaveProfiles();
+    tray_.Remove();
+    deviceNotification_.Unregister();
+    RemovePropW(Hwnd(), kInstanceMark);
+    if (win::WinApp* app = win::WinApp::Current(); app && app->mainWindow == Hwnd())
+        app->mainWindow = nullptr;
+}
+
+}  // namespace orvane

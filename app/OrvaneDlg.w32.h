@@ -1,0 +1,72 @@
+// The main dialog: owner of the engine (key maps, hook, injector), the
+// layout of the 132 cells, the working and stored profiles, the skin, the
+// hover tooltip and the tray icon. Lives for the whole run as a local of
+// COrvaneApp::InitInstance; everything runs on the GUI thread.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/Layout.h"
+#include "device/KeyboardPresence.w32.h"
+#include "engine/KeyModel.h"
+#include "engine/RemapEngine.w32.h"
+#include "mainwnd/MainSkin.w32.h"
+#include "tray/TrayIcon.w32.h"
+#include "win/Dialog.h"
+
+namespace orvane {
+
+class COrvaneDlg : public win::Dialog {
+  public:
+    // Loads the skin, seeds the four key maps, creates QueueMutex and starts
+    // the injector thread (the engine's construction).
+    explicit COrvaneDlg(HWND parent);
+    // Stops the injector (the engine's destruction); the window is gone by
+    // then and its destruction has saved the profiles.
+    ~COrvaneDlg() override;
+
+    // Relays non-client mouse moves to the tooltip, then routes as usual.
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+  protected:
+    BOOL OnInitDialog() override;
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+  private:
+    LRESULT OnCreate();
+    void OnPaint();
+    void OnShowWindow();
+    void OnDeviceChange(WPARAM event, LPARAM record);
+    void OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
+    bool OnCommand(UINT id);
+    void OnSysCommand(WPARAM command);
+    void OnDestroy();
+    void OnEndSession(bool ending);
+
+    void OnOpen();
+    void OnAbout();
+    void OnExit();
+    // Closes, through their Cancel handling, the dialogs this window runs
+    // modally (the assignment dialog, an About box).
+    void CancelOwnedDialogs();
+    // Commits the WorkingProfile into the profile in force and writes all
+    // three profiles and [TYPE] to set.ini in one atomic replacement.
+    void SaveProfiles();
+
+    RemapEngine engine_;
+    HoverTracker hover_;
+    MainSkin skin_;
+    KeyButtons cells_{};
+    HitRects hitRects_{};
+    MediaKeyNames mediaKeyNames_;
+    Profiles profiles_;
+    TrayIcon tray_;
+    DeviceNotification deviceNotification_;
+    int settingsModified_ = 0;  // SettingsModified
+    HICON icon_ = nullptr;      // icon resource 133, shared (never destroyed)
+    std::wstring exeDir_;
+};
+
+}  // namespace orvane

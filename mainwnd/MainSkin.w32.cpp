@@ -1,0 +1,302 @@
+#include "mainwnd/MainSkin.w32.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "mainwnd/MaskRegion.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr int kStripCell = 28;       // drawing it also restores a strip to its left
+constexpr int kStripHeightCell = 27; // whose height the strip takes
+constexpr int kStripOffset = 6;
+constexpr int kStripWidth = 2;
+
+// Selects a bitmap into a fresh memory DC for as long as it lives.
+class MemoryDC {
+  public:
+    MemoryDC(HDC reference, HBITMAP bitmap) : dc_(CreateCompatibleDC(reference)) {
+        if (dc_ != nullptr && bitmap != nullptr)
+            old_ = SelectObject(dc_, bitmap);
+    }
+    ~MemoryDC() {
+        if (dc_ == nullptr)
+            return;
+        if (old_ != nullptr)
+            SelectObject(dc_, old_);
+        DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+
+    HDC get() const { return dc_; }
+    bool selected() const { return old_ != nullptr; }
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
+bool BitmapSize(HBITMAP bitmap, SIZE& size) {
+    BITMAP bm{};
+    if (bitmap == nullptr || GetObjectW(bitmap, sizeof bm, &bm) != int(sizeof bm) ||
+        bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        return false;
+    size = {bm.bmWidth, bm.bmHeight};
+    return true;
+}
+
+SIZE WindowRectSize(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// Copies the rectangle (x, y, width, height) of `source` to the same place
+// on `target`.
+void BlitSame(HDC target, HBITMAP source, int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0)
+        return;
+    MemoryDC mem(target, source);
+    if (mem.selected())
+        BitBlt(target, x, y, width, height, mem.get(), x, y, SRCCOPY);
+}
+
+HRGN RegionFromRects(const std::vector<RegionRect>& rects) {
+    if (rects.empty())
+        return CreateRectRgn(0, 0, 0, 0);
+    std::vector<std::uint8_t> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+    auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
+    rgn->rdh.dwSize = sizeof(RGNDATAHEADER);
+    rgn->rdh.iType = RDH_RECTANGLES;
+    rgn->rdh.nCount = DWORD(rects.size());
+    rgn->rdh.nRgnSize = DWORD(rects.size() * sizeof(RECT));
+    RECT bounds{rects[0].left, rects[0].top, rects[0].right, rects[0].bottom};
+    auto* out = reinterpret_cast<RECT*>(rgn->Buffer);
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        const RegionRect& r = rects[i];
+        out[i] = {r.left, r.top, r.right, r.bottom};
+        bounds.left = std::min<LONG>(bounds.left, r.left);
+        bounds.right = std::max<LONG>(bounds.right, r.right);
+        bounds.bottom = std::max<LONG>(bounds.bottom, r.bottom);
+    }
+    rgn->rdh.rcBound = bounds;
+    return ExtCreateRegion(nullptr, DWORD(data.size()), rgn);
+}
+
+void ApplyRegion(HWND wnd, HRGN region) {
+    if (region != nullptr && SetWindowRgn(wnd, region, TRUE) == 0)
+        DeleteObject(region);
+}
+
+} // namespace
+
+HBITMAP CutFace(HBITMAP source, int x, int y, int width, int height) {
+    if (source == nullptr || width <= 0 || height <= 0)
+        return nullptr;
+    MemoryDC from(nullptr, source);
+    if (!from.selected())
+        return nullptr;
+    HBITMAP face = CreateCompatibleBitmap(from.get(), width, height);
+    if (face == nullptr)
+        return nullptr;
+    MemoryDC to(from.get(), face);
+    BitBlt(to.get(), 0, 0, width, height, from.get(), x, y, SRCCOPY);
+    return face;
+}
+
+HRGN CreateMaskRegion(HDC dc, HBITMAP mask, int width, int height) {
+    BITMAP bm{};
+    if (mask == nullptr || GetObjectW(mask, sizeof bm, &bm) == 0 || bm.bmWidth <= 0 ||
+        bm.bmHeight <= 0)
+        return nullptr;
+
+    // GetDIBits hands over strips of rows through a small buffer (a
+    // full-size copy costs more in allocation than the scan itself), as 24
+    // bpp when the mask has that depth (a plain copy), else converted to 32
+    // bpp. (Reading a DIB section's bits in place would save the copy, but
+    // GetObject does not tell a top-down section from a bottom-up one.) The
+    // strips are read bottom-up, where GetDIBits' first scan line is
+    // unambiguous: the strip [top, top + n) starts at line height - top - n.
+    constexpr int kStripRows = 32;
+    const int bytesPerPixel = bm.bmBitsPixel == 24 ? 3 : 4;
+    const int rows = std::min<int>(bm.bmHeight, std::max(height, 0));
+    const std::ptrdiff_t stride = (std::ptrdiff_t(bm.bmWidth) * bytesPerPixel + 3) & ~3;
+    std::vector<std::uint8_t> strip(std::size_t(stride) * kStripRows);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = bm.bmWidth;
+    info.bmiHeader.biHeight = bm.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = WORD(bytesPerPixel * 8);
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = dc != nullptr ? nullptr : GetDC(nullptr);
+    HDC reference = dc != nullptr ? dc : screen;
+    MaskRegionBuilder builder(width, height, bm.bmWidth);
+    bool complete = true;
+    for (int top = 0; top < rows && complete; top += kStripRows) {
+        const int n = std::min(kStripRows, rows - top);
+        complete = GetDIBits(reference, mask, UINT(bm.bmHeight - top - n), UINT(n), strip.data(),
+                             &info, DIB_RGB_COLORS) == n;
+        for (int i = 0; i < n && complete; ++i)
+            builder.AddRow(strip.data() + stride * (n - 1 - i), bytesPerPixel);
+    }
+    if (screen != nullptr)
+        ReleaseDC(nullptr, screen);
+    return complete ? RegionFromRects(builder.Finish()) : nullptr;
+}
+
+bool SetRegionFromMask(HWND wnd, HDC dc, HBITMAP mask) {
+    const SIZE window = WindowRectSize(wnd);
+    HRGN region = CreateMaskRegion(dc, mask, window.cx, window.cy);
+    const bool shaped = region != nullptr;
+    if (!shaped)
+        region = CreateRectRgn(0, 0, window.cx, window.cy);
+    ApplyRegion(wnd, region);
+    return shaped;
+}
+
+void PaintIconic(HWND wnd, HICON icon) {
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(wnd, &ps);
+    SendMessageW(wnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client{};
+    GetClientRect(wnd, &client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, icon);
+    EndPaint(wnd, &ps);
+}
+
+MainSkin::~MainSkin() {
+    for (HBITMAP& b : images_)
+        if (b != nullptr)
+            DeleteObject(b);
+}
+
+void MainSkin::Attach(Image which, HBITMAP bitmap) {
+    HBITMAP& slot = images_[static_cast<int>(which)];
+    if (slot != nullptr && slot != bitmap)
+        DeleteObject(slot);
+    slot = bitmap;
+}
+
+void MainSkin::Load(const std::wstring& exeDir) {
+    static const wchar_t* const kFiles[] = {L"skin\\main_mask.bmp", L"skin\\main_normal.bmp",
+                                            L"skin\\main_over.bmp", L"skin\\main_down.bmp"};
+    for (int i = 0; i < 4; ++i) {
+        const std::wstring path = exeDir + kFiles[i];
+        Attach(static_cast<Image>(i),
+               static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                               LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    }
+}
+
+bool MainSkin::WindowSize(SIZE& size) const {
+    return BitmapSize(Get(Image::Mask), size) || BitmapSize(Get(Image::Normal), size);
+}
+
+void MainSkin::ShapeWindow(HWND wnd) const {
+    SIZE size{};
+    if (WindowSize(size))
+        MoveWindow(wnd, 0, 0, size.cx, size.cy, TRUE);
+    HDC dc = GetWindowDC(wnd);
+    SetRegionFromMask(wnd, dc);
+    ReleaseDC(wnd, dc);
+}
+
+void MainSkin::SetRegionFromMask(HWND wnd, HDC dc) const {
+    const SIZE window = WindowRectSize(wnd);
+    HRGN region = CreateMaskRegion(dc, Get(Image::Mask), window.cx, window.cy);
+    if (region == nullptr) {
+        // No usable mask: a plain rectangle, as large as the face when there
+        // is one (the window was sized from it), else the window as it is.
+        SIZE face = window;
+        BitmapSize(Get(Image::Normal), face);
+        region = CreateRectRgn(0, 0, face.cx, face.cy);
+    }
+    ApplyRegion(wnd, region);
+}
+
+void MainSkin::DrawCell(HWND wnd, const KeyButtons& cells, CellState state, int cell) const {
+    if (cell < 1 || cell > kCellCount)
+        return;
+    HBITMAP normal = Get(Image::Normal);
+    HBITMAP source = state == CellState::Over   ? Get(Image::Over)
+                     : state == CellState::Down ? Get(Image::Down)
+                                                : normal;
+    if (source == nullptr)
+        source = normal;
+    if (source == nullptr)
+        return;
+    HDC dc = GetDC(wnd);
+    if (dc == nullptr)
+        return;
+    const KeyButton& b = cells[cell - 1];
+    BlitSame(dc, source, b.x, b.y, b.width, b.height);
+    if (cell == kStripCell && normal != nullptr)
+        BlitSame(dc, normal, b.x - kStripOffset, b.y, kStripWidth,
+                 cells[kStripHeightCell - 1].height);
+    ReleaseDC(wnd, dc);
+}
+
+void MainSkin::DrawProfileButtons(HWND wnd, const KeyButtons& cells, int activeProfile) const {
+    const int first = kProfileCell1, second = kProfileCell1 + 1, third = kProfileCell1 + 2;
+    switch (activeProfile) {
+    case 1:
+        DrawCell(wnd, cells, CellState::Down, first);
+        DrawCell(wnd, cells, CellState::Normal, second);
+        DrawCell(wnd, cells, CellState::Normal, third);
+        break;
+    case 2:
+        DrawCell(wnd, cells, CellState::Down, second);
+        DrawCell(wnd, cells, CellState::Normal, first);
+        DrawCell(wnd, cells, CellState::Normal, third);
+        break;
+    case 3:
+        DrawCell(wnd, cells, CellState::Down, third);
+        DrawCell(wnd, cells, CellState::Normal, second);
+        DrawCell(wnd, cells, CellState::Normal, first);
+        break;
+    default: // a hand-edited profile file: no profile is shown as in force
+        DrawCell(wnd, cells, CellState::Normal, first);
+        DrawCell(wnd, cells, CellState::Normal, second);
+        DrawCell(wnd, cells, CellState::Normal, third);
+        break;
+    }
+}
+
+void MainSkin::DrawChangedCells(HWND wnd, const KeyButtons& cells,
+                                const ChangedCells& changed) const {
+    for (int e : changed)
+        DrawCell(wnd, cells, CellState::Down, e + 1);
+}
+
+BOOL MainSkin::PaintSkin(HWND wnd, HDC dc, const KeyButtons& cells, int activeProfile,
+                         const ChangedCells& changed) const {
+    const SIZE window = WindowRectSize(wnd);
+    SIZE face{0, 0};
+    HBITMAP normal = Get(Image::Normal);
+    if (BitmapSize(normal, face)) {
+        face.cx = std::min(face.cx, window.cx);
+        face.cy = std::min(face.cy, window.cy);
+        BlitSame(dc, normal, 0, 0, face.cx, face.cy);
+    }
+    // Whatever the face does not cover gets a plain fill rather than stale
+    // pixels.
+    HBRUSH fill = GetSysColorBrush(COLOR_BTNFACE);
+    const RECT right{face.cx, 0, window.cx, window.cy};
+    const RECT below{0, face.cy, face.cx, window.cy};
+    if (right.left < right.right)
+        FillRect(dc, &right, fill);
+    if (below.top < below.bottom)
+        FillRect(dc, &below, fill);
+    DrawProfileButtons(wnd, cells, activeProfile);
+    DrawChangedCells(wnd, cells, changed);
+    return TRUE;
+}
+
+} // namespace orvane

@@ -1,0 +1,115 @@
+// Test helper: sends one message to the running Orvane main window, found by
+// its "game keyboard" window property, as the system or the shell would.
+//
+//   SendToOrvane device arrival|removal <interface path>
+//       WM_DEVICECHANGE (DBT_DEVICEARRIVAL / DBT_DEVICEREMOVECOMPLETE) with a
+//       DEV_BROADCAST_DEVICEINTERFACE_W naming the path, sent (not posted):
+//       Wine copies the record into the receiving process.
+//   SendToOrvane device volume           DBT_DEVICEARRIVAL with a volume record
+//   SendToOrvane tray <icon id> <mouse message>   the tray callback (posted)
+//   SendToOrvane command <id>            WM_COMMAND (posted)
+//   SendToOrvane syscommand <id>         WM_SYSCOMMAND (posted)
+//   SendToOrvane find                    exit code 0 when the window exists
+//   SendToOrvane state                   exit code 10 + 1 (visible) + 2 (iconic)
+//                                        + 4 (foreground window)
+//   SendToOrvane hide                    ShowWindow(SW_HIDE), as the Close cell does
+//   SendToOrvane dialog-ok <title>       posts IDOK to the dialog with that title
+//   SendToOrvane dialog-find <title>     exit code 0 when that dialog exists
+//   SendToOrvane menu-find               exit code 0 while a popup menu is shown
+//
+// Exit code: 0 when the message went out, 2 when no window carries the mark,
+// 3 for bad arguments, 4 when sending failed, 5 when a device message was
+// answered with anything but TRUE.
+#include <windows.h>
+
+#include <dbt.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+HWND FindOrvane() {
+    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (GetPropW(w, L"game keyboard"))
+            return w;
+    }
+    return nullptr;
+}
+
+int SendDevice(HWND target, const std::wstring& what, const std::wstring& path) {
+    if (what == L"volume") {
+        DEV_BROADCAST_VOLUME volume{};
+        volume.dbcv_size = sizeof(volume);
+        volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+        volume.dbcv_unitmask = 1 << 4;
+        DWORD_PTR r = 0;
+        if (!SendMessageTimeoutW(target, WM_DEVICECHANGE, DBT_DEVICEARRIVAL,
+                                 reinterpret_cast<LPARAM>(&volume), SMTO_NORMAL, 5000, &r))
+            return 4;
+        return r == TRUE ? 0 : 5;
+    }
+    if (what != L"arrival" && what != L"removal")
+        return 3;
+    WPARAM event = what == L"arrival" ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
+    size_t bytes = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) +
+                   (path.size() + 1) * sizeof(wchar_t);
+    std::vector<unsigned char> buffer(bytes);
+    auto* record = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(buffer.data());
+    record->dbcc_size = static_cast<DWORD>(bytes);
+    record->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    // The HID interface class.
+    record->dbcc_classguid = {0x4d1e55b2, 0xf16f, 0x11cf, {0x88, 0xcb, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+    std::memcpy(record->dbcc_name, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
+    DWORD_PTR r = 0;
+    if (!SendMessageTimeoutW(target, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(record),
+                             SMTO_NORMAL, 5000, &r))
+        return 4;
+    return r == TRUE ? 0 : 5;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc < 2)
+        return 3;
+    std::wstring verb = argv[1];
+    auto number = [&](int i) { return i < argc ? static_cast<UINT>(wcstoul(argv[i], nullptr, 0)) : 0u; };
+    if (verb == L"dialog-find" || verb == L"dialog-ok") {
+        HWND dialog = argc >= 3 ? FindWindowW(L"#32770", argv[2]) : nullptr;
+        if (!dialog)
+            return 2;
+        if (verb == L"dialog-find")
+            return 0;
+        return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0) ? 0 : 4;
+    }
+    if (verb == L"menu-find") {
+        HWND menu = FindWindowW(L"#32768", nullptr);
+        return menu && IsWindowVisible(menu) ? 0 : 2;
+    }
+    HWND target = FindOrvane();
+    if (!target)
+        return 2;
+    if (verb == L"find")
+        return 0;
+    if (verb == L"state")
+        return 10 + (IsWindowVisible(target) ? 1 : 0) + (IsIconic(target) ? 2 : 0) +
+               (GetForegroundWindow() == target ? 4 : 0);
+    if (verb == L"hide")
+        return ShowWindow(target, SW_HIDE), 0;
+    if (verb == L"device" && argc >= 3)
+        return SendDevice(target, argv[2], argc >= 4 ? argv[3] : L"");
+    if (verb == L"tray" && argc >= 4)
+        return PostMessageW(target, WM_USER + 100, number(2), number(3)) ? 0 : 4;
+    if (verb == L"command" && argc >= 3)
+        return PostMessageW(target, WM_COMMAND, MAKEWPARAM(number(2), 0), 0) ? 0 : 4;
+    if (verb == L"syscommand" && argc >= 3)
+        return PostMessageW(target, WM_SYSCOMMAND, number(2), 0) ? 0 : 4;
+    return 3;
+}

@@ -1,0 +1,49 @@
+// The Win32 engine's own promises: identity seeding, one hook at most, and a
+// clean stop of the injector thread on every destruction.
+#include <gtest/gtest.h>
+
+#include "engine/RemapEngine.w32.h"
+
+namespace orvane {
+namespace {
+
+TEST(RemapEngine, SeedsAllFourMapsWithIdentity) {
+    RemapEngine engine;
+    KeyMaps& maps = engine.Maps();
+    for (const ProfileKeyMap* map :
+         {&maps.profile[0], &maps.profile[1], &maps.profile[2], &maps.working}) {
+        ASSERT_EQ(map->size(), 254u);
+        EXPECT_EQ(map->begin()->first, 1);
+        EXPECT_EQ(map->rbegin()->first, 254);
+        for (const auto& [key, seq] : *map) {
+            ASSERT_EQ(seq, KeySequence{key});
+        }
+    }
+}
+
+TEST(RemapEngine, InstallsOneHookAtMost) {
+    RemapEngine engine;
+    EXPECT_FALSE(engine.HookInstalled());
+    engine.InstallRemapHook();
+    ASSERT_TRUE(engine.HookInstalled());
+    engine.InstallRemapHook(); // a second call adds no second hook...
+    engine.RemoveRemapHook();  // ...so one removal leaves none behind
+    EXPECT_FALSE(engine.HookInstalled());
+    engine.RemoveRemapHook();
+    EXPECT_FALSE(engine.HookInstalled());
+    engine.InstallRemapHook(); // and it can be installed again
+    EXPECT_TRUE(engine.HookInstalled());
+}
+
+TEST(RemapEngine, EnginesComeAndGoOneAfterAnother) {
+    // Each destruction removes the hook and joins the injector before its
+    // mutex closes; a thread left behind would hang or crash the next rounds.
+    for (int i = 0; i < 5; ++i) {
+        RemapEngine engine;
+        engine.InstallRemapHook();
+        EXPECT_TRUE(engine.HookInstalled());
+    }
+}
+
+} // namespace
+} // namespace orvane

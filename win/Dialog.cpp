@@ -1,0 +1,96 @@
+#include "win/Dialog.h"
+
+namespace win {
+
+namespace {
+
+// The dialog being created by DoModal on this thread, and its hook.
+thread_local Dialog* t_creating = nullptr;
+thread_local HHOOK t_creationHook = nullptr;
+
+void EndCreationHook() {
+    if (t_creationHook)
+        ::UnhookWindowsHookEx(t_creationHook);
+    t_creationHook = nullptr;
+    t_creating = nullptr;
+}
+
+} // namespace
+
+HINSTANCE ResourceInstance() {
+    return ::GetModuleHandleW(nullptr);
+}
+
+INT_PTR Dialog::DoModal() {
+    // A nested DoModal (a dialog opened from a dialog) starts its own hook.
+    Dialog* outer = t_creating;
+    HHOOK outerHook = t_creationHook;
+    t_creating = this;
+    t_creationHook = ::SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, ::GetCurrentThreadId());
+    INT_PTR result = ::DialogBoxParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId_), parent_,
+                                       &DialogProc, reinterpret_cast<LPARAM>(this));
+    EndCreationHook();
+    t_creating = outer;
+    t_creationHook = outerHook;
+    return result;
+}
+
+LRESULT CALLBACK Dialog::CreationHook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_CREATEWND && t_creating) {
+        // The first window created by DialogBoxParamW is the dialog itself;
+        // its controls come after it.
+        Dialog* self = t_creating;
+        HHOOK hook = t_creationHook;
+        t_creating = nullptr;
+        t_creationHook = nullptr;
+        self->Attach(reinterpret_cast<HWND>(wp));
+        LRESULT r = ::CallNextHookEx(hook, code, wp, lp);
+        ::UnhookWindowsHookEx(hook);
+        return r;
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM /*wp*/, LPARAM lp) {
+    if (msg == WM_INITDIALOG && !FromHandle(hwnd)) {
+        // The creation hook missed the window: bind now and initialise.
+        auto* self = reinterpret_cast<Dialog*>(lp);
+        self->Attach(hwnd);
+        return self->OnInitDialog();
+    }
+    return FALSE;
+}
+
+BOOL Dialog::OnInitDialog() {
+    UpdateData(false);
+    return TRUE;
+}
+
+bool Dialog::OnMessage(UINT msg, WPARAM wp, LPARAM /*lp*/, LRESULT& result) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        result = OnInitDialog();
+        return true;
+    case WM_COMMAND:
+        if (HIWORD(wp) == BN_CLICKED || HIWORD(wp) == 0) {
+            if (LOWORD(wp) == IDOK) {
+                OnOK();
+                return true;
+            }
+            if (LOWORD(wp) == IDCANCEL) {
+                OnCancel();
+                return true;
+            }
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void Dialog::ModifyStyle(DWORD remove, DWORD add) {
+    LONG_PTR style = ::GetWindowLongPtrW(Hwnd(), GWL_STYLE);
+    ::SetWindowLongPtrW(Hwnd(), GWL_STYLE, (style & ~static_cast<LONG_PTR>(remove)) | add);
+}
+
+} // namespace win
