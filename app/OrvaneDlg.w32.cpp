@@ -1,6 +1,7 @@
 #include "app/OrvaneDlg.w32.h"
 
 #include "app/FirstPaintSignal.w32.h"
+#include "app/IniSnapshot.w32.h"
 #include "app/LayoutReader.h"
 #include "app/OrvaneApp.w32.h"
 #include "res/resource.h"
@@ -48,12 +49,13 @@ BOOL COrvaneDlg::OnInitDialog() {
     hover_.SetHoverCell(-1);
     profiles_.working.changedCells.clear();
 
-    PrivateProfileStore layout(exeDir_ + L"Main.ini");
+    // Each file is read once, into a snapshot (see IniSnapshot.w32.h).
+    MemoryIniStore layout = ReadIniSnapshot(exeDir_ + L"Main.ini");
     ReadLayout(layout, cells_, hitRects_, mediaKeyNames_);
 
     // A "type" outside 1..3 (a hand-edited set.ini) starts with profile 1 in
     // force: LoadAllProfiles settles that.
-    PrivateProfileStore profileFile(ProfileStorePath(exeDir_));
+    MemoryIniStore profileFile = ReadIniSnapshot(ProfileStorePath(exeDir_));
     LoadAllProfiles(profileFile, cells_, mediaKeyNames_, maps, profiles_);
 
     // Size from the mask (else the normal image, else the template's size),
