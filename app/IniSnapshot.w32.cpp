@@ -26,4 +26,4 @@ MemoryIniStore ReadIniSnapshot(const std::wstring& path) {
     return ParseIniText(DecodeIniBytes(bytes));
 }
 
-}  // namespace orvane
+} // namespace orvane

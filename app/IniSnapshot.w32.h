@@ -20,4 +20,4 @@ namespace orvane {
 // the private-profile functions).
 MemoryIniStore ReadIniSnapshot(const std::wstring& path);
 
-}  // namespace orvane
+} // namespace orvane

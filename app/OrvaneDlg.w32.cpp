@@ -21,7 +21,7 @@ HICON AppIcon() {
     return LoadIconW(win::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
-}  // namespace
+} // namespace
 
 COrvaneDlg::COrvaneDlg(HWND parent)
     : Dialog(IDD_ORVANE_DIALOG, parent), icon_(AppIcon()), exeDir_(win::ExeDirectory()) {
@@ -104,9 +104,9 @@ bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         result = Default();
         return true;
     case WM_NCMOUSEHOVER:
-        result = hover_.OnNcMouseHover(Hwnd(), lp, cells_, hitRects_,
-                                       profiles_.working.keyAssignments, maps.activeProfile,
-                                       profiles_.working.changedCells, skin_);
+        result =
+            hover_.OnNcMouseHover(Hwnd(), lp, cells_, hitRects_, profiles_.working.keyAssignments,
+                                  maps.activeProfile, profiles_.working.changedCells, skin_);
         return true;
     case WM_NCMOUSELEAVE:
         result = 0;
@@ -162,11 +162,13 @@ void COrvaneDlg::OnPaint() {
     if (IsIconic(Hwnd()))
         PaintIconic(Hwnd(), icon_);
     else
-        Default();  // paints nothing itself: the face comes from WM_ERASEBKGND
+        Default(); // paints nothing itself: the face comes from WM_ERASEBKGND
     SignalFirstPaint();
 }
 
-void COrvaneDlg::OnShowWindow() { deviceNotification_.Register(Hwnd()); }
+void COrvaneDlg::OnShowWindow() {
+    deviceNotification_.Register(Hwnd());
+}
 
 void COrvaneDlg::OnDeviceChange(WPARAM event, LPARAM record) {
     KeyboardChange change = ReadKeyboardChange(event, record);
@@ -219,7 +221,9 @@ bool COrvaneDlg::OnCommand(UINT id) {
     }
 }
 
-void COrvaneDlg::OnOpen() { ShowWindow(Hwnd(), SW_SHOWNORMAL); }
+void COrvaneDlg::OnOpen() {
+    ShowWindow(Hwnd(), SW_SHOWNORMAL);
+}
 
 void COrvaneDlg::OnAbout() {
     CAboutDlg about(Hwnd());
@@ -276,4 +280,4 @@ void COrvaneDlg::OnDestroy() {
         app->mainWindow = nullptr;
 }
 
-}  // namespace orvane
+} // namespace orvane

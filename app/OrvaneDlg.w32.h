@@ -64,9 +64,9 @@ class COrvaneDlg : public win::Dialog {
     Profiles profiles_;
     TrayIcon tray_;
     DeviceNotification deviceNotification_;
-    int settingsModified_ = 0;  // SettingsModified
-    HICON icon_ = nullptr;      // icon resource 133, shared (never destroyed)
+    int settingsModified_ = 0; // SettingsModified
+    HICON icon_ = nullptr;     // icon resource 133, shared (never destroyed)
     std::wstring exeDir_;
 };
 
-}  // namespace orvane
+} // namespace orvane

@@ -16,9 +16,9 @@
 #include <shellapi.h>
 
 #include <cstdio>
-#include <vector>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -46,7 +46,7 @@ void RemoveTrayIcons(DWORD pid) {
     }
 }
 
-}  // namespace
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int argc = 0;
