@@ -215,6 +215,9 @@ class PresenceTest(OrvaneTest):
         self.assertEqual(send("device", "removal", OTHER_VENDOR_PATH), 0)
         self.assertEqual(send("device", "volume"), 0)
         typed("dn:66 up:66")
+        # Unplugged while the window is hidden: the hidden window still hears it.
+        send("hide")
+        e2e.wait_until(lambda: not window_state()[1], what="the window to hide")
         self.assertEqual(send("device", "removal", VENDOR_PATH.lower()), 0)
         typed("dn:65 up:65")
         self.assertEqual(send("device", "arrival", OTHER_VENDOR_PATH), 0)
