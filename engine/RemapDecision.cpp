@@ -38,31 +38,38 @@ int NumLockOutputCode(int code, int numLockState) {
     return code == kVkDecimal ? kVkDelete : code;
 }
 
-RemapDecision DecideRemap(const KeyMaps& maps, int& vkCode, unsigned flags) {
+RemapDecision DecideRemap(const KeyMaps& maps, PassedKeys& passed, int& vkCode, unsigned flags) {
     if (maps.remapSuspended != 0 || (flags & kFlagInjected) != 0) {
         return {};
     }
     // A profile number from a hand-edited file names no map: remap nothing
     // rather than guess one.
     const ProfileKeyMap* map = maps.ProfileMap(maps.activeProfile);
-    if (map == nullptr) {
-        return {};
-    }
-    if (vkCode == kVkReturn && (flags == kFlagExtended || flags == (kFlagExtended | kFlagUp))) {
+    if (map != nullptr && vkCode == kVkReturn &&
+        (flags == kFlagExtended || flags == (kFlagExtended | kFlagUp))) {
         vkCode = kKeypadEnter;
     }
-    const auto it = map->find(vkCode);
-    if (it == map->end()) {
+    const bool release = (flags & kFlagUp) != 0;
+    const bool tracked = vkCode >= 0 && vkCode < static_cast<int>(passed.down.size());
+    if (release && tracked && passed.down[vkCode]) {
+        passed.down[vkCode] = false;
         return {};
     }
-    const KeySequence& seq = it->second;
-    if (seq.size() == 1 && seq.front() == vkCode) {
+    const auto it = map != nullptr ? map->find(vkCode) : ProfileKeyMap::const_iterator{};
+    if (map == nullptr || it == map->end() ||
+        (it->second.size() == 1 && it->second.front() == vkCode)) {
+        if (!release && tracked) {
+            passed.down[vkCode] = true;
+        }
         return {};
     }
-    if ((flags & kFlagUp) == 0) {
+    if (!release) {
+        if (tracked) {
+            passed.down[vkCode] = false;
+        }
         return {Verdict::Swallow, nullptr};
     }
-    return {Verdict::Swallow, &seq};
+    return {Verdict::Swallow, &it->second};
 }
 
 void AppendKeyOutput(const KeySequence& sequence, int numLockState, OutputQueue& queue) {
@@ -74,9 +81,9 @@ void AppendKeyOutput(const KeySequence& sequence, int numLockState, OutputQueue&
     }
 }
 
-Verdict RemapKeyEvent(const KeyMaps& maps, int& vkCode, unsigned flags, int numLockState,
-                      OutputQueue& queue) {
-    const RemapDecision d = DecideRemap(maps, vkCode, flags);
+Verdict RemapKeyEvent(const KeyMaps& maps, PassedKeys& passed, int& vkCode, unsigned flags,
+                      int numLockState, OutputQueue& queue) {
+    const RemapDecision d = DecideRemap(maps, passed, vkCode, flags);
     if (d.output != nullptr) {
         AppendKeyOutput(*d.output, numLockState, queue);
     }

@@ -8,6 +8,8 @@
 // passing event never touches the lock).
 #pragma once
 
+#include <bitset>
+
 #include "engine/KeyModel.h"
 
 namespace orvane {
@@ -29,6 +31,14 @@ constexpr int kCodeMask = 0x7FFF; // bits 0..14: the key code
 
 enum class Verdict { Pass, Swallow };
 
+// What the hook remembers between events: the keys whose press it passed on.
+// Their release is passed on too, even when a profile switch or a commit
+// remapped the key in between; swallowing it would leave the key down in the
+// system (a stuck Ctrl, for one). GUI thread only, like KeyMaps.
+struct PassedKeys {
+    std::bitset<256> down;
+};
+
 struct RemapDecision {
     Verdict verdict = Verdict::Pass;
     // Set on the release of a remapped key: the sequence to queue with
@@ -42,9 +52,11 @@ struct RemapDecision {
 // the rewritten record on. Allocation-free and lock-free.
 //  * suspended, injected, ActiveProfile outside 1..3, no entry, or [vkCode]:
 //    Pass;
+//  * release of a key whose press was passed on: Pass;
 //  * press of a remapped key (auto-repeat included): Swallow, nothing queued;
 //  * release of a remapped key: Swallow with output set.
-RemapDecision DecideRemap(const KeyMaps& maps, int& vkCode, unsigned flags);
+// The map in force at each event decides; passed records the passed presses.
+RemapDecision DecideRemap(const KeyMaps& maps, PassedKeys& passed, int& vkCode, unsigned flags);
 
 // Appends the output of one remapped key: every code pressed in list order,
 // then every code released in the same order, each through NumLockOutputCode.
@@ -54,8 +66,8 @@ void AppendKeyOutput(const KeySequence& sequence, int numLockState, OutputQueue&
 
 // DecideRemap and, on a remapped release, AppendKeyOutput in one call (for
 // callers that already hold the lock, and for tests).
-Verdict RemapKeyEvent(const KeyMaps& maps, int& vkCode, unsigned flags, int numLockState,
-                      OutputQueue& queue);
+Verdict RemapKeyEvent(const KeyMaps& maps, PassedKeys& passed, int& vkCode, unsigned flags,
+                      int numLockState, OutputQueue& queue);
 
 // The key a keypad code stands for on output. numLockState is
 // GetKeyState(VK_NUMLOCK) as a signed 16-bit value widened to int: exactly 1

@@ -85,7 +85,7 @@ LRESULT RemapEngine::OnKeyEvent(int code, WPARAM wParam, KBDLLHOOKSTRUCT& event)
         return CallNextHookEx(hook_, code, wParam, lParam);
     }
     int vk = static_cast<int>(event.vkCode);
-    const RemapDecision d = DecideRemap(maps_, vk, event.flags);
+    const RemapDecision d = DecideRemap(maps_, passed_, vk, event.flags);
     event.vkCode = static_cast<DWORD>(vk); // the keypad Enter travels on as 108
     if (d.verdict == Verdict::Pass) {
         return CallNextHookEx(hook_, code, wParam, lParam);

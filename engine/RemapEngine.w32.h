@@ -11,6 +11,7 @@
 
 #include "engine/Injector.h"
 #include "engine/KeyModel.h"
+#include "engine/RemapDecision.h"
 
 namespace orvane {
 
@@ -41,6 +42,7 @@ class RemapEngine {
     LRESULT OnKeyEvent(int code, WPARAM wParam, KBDLLHOOKSTRUCT& event);
 
     KeyMaps maps_;
+    PassedKeys passed_;    // the hook's memory of presses it passed on
     OutputQueue queue_;    // shared with the injector thread under queueMutex_
     HANDLE queueMutex_;    // QueueMutex; closed after the injector has joined
     HANDLE outputReady_;   // auto-reset event: the hook queued a key's output

@@ -109,30 +109,44 @@ HBITMAP CutFace(HBITMAP source, int x, int y, int width, int height) {
 }
 
 HRGN CreateMaskRegion(HDC dc, HBITMAP mask, int width, int height) {
-    SIZE size{};
-    if (!BitmapSize(mask, size))
+    BITMAP bm{};
+    if (mask == nullptr || GetObjectW(mask, sizeof bm, &bm) == 0 || bm.bmWidth <= 0 ||
+        bm.bmHeight <= 0)
         return nullptr;
-    // The mask's rows as top-down 32-bpp pixels, whatever its own format.
-    // (All rows are read: a partial GetDIBits of a top-down copy counts its
-    // lines from the bottom, which is easy to get wrong.)
-    const std::ptrdiff_t stride = std::ptrdiff_t(size.cx) * 4;
-    std::vector<std::uint8_t> bits(std::size_t(stride) * size.cy);
+
+    // GetDIBits hands over strips of rows through a small buffer (a
+    // full-size copy costs more in allocation than the scan itself), as 24
+    // bpp when the mask has that depth (a plain copy), else converted to 32
+    // bpp. (Reading a DIB section's bits in place would save the copy, but
+    // GetObject does not tell a top-down section from a bottom-up one.) The
+    // strips are read bottom-up, where GetDIBits' first scan line is
+    // unambiguous: the strip [top, top + n) starts at line height - top - n.
+    constexpr int kStripRows = 32;
+    const int bytesPerPixel = bm.bmBitsPixel == 24 ? 3 : 4;
+    const int rows = std::min<int>(bm.bmHeight, std::max(height, 0));
+    const std::ptrdiff_t stride = (std::ptrdiff_t(bm.bmWidth) * bytesPerPixel + 3) & ~3;
+    std::vector<std::uint8_t> strip(std::size_t(stride) * kStripRows);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy; // negative: top-down
+    info.bmiHeader.biWidth = bm.bmWidth;
+    info.bmiHeader.biHeight = bm.bmHeight;
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biBitCount = WORD(bytesPerPixel * 8);
     info.bmiHeader.biCompression = BI_RGB;
     HDC screen = dc != nullptr ? nullptr : GetDC(nullptr);
-    const int read = GetDIBits(dc != nullptr ? dc : screen, mask, 0, UINT(size.cy), bits.data(),
-                               &info, DIB_RGB_COLORS);
+    HDC reference = dc != nullptr ? dc : screen;
+    MaskRegionBuilder builder(width, height, bm.bmWidth);
+    bool complete = true;
+    for (int top = 0; top < rows && complete; top += kStripRows) {
+        const int n = std::min(kStripRows, rows - top);
+        complete = GetDIBits(reference, mask, UINT(bm.bmHeight - top - n), UINT(n), strip.data(),
+                             &info, DIB_RGB_COLORS) == n;
+        for (int i = 0; i < n && complete; ++i)
+            builder.AddRow(strip.data() + stride * (n - 1 - i), bytesPerPixel);
+    }
     if (screen != nullptr)
         ReleaseDC(nullptr, screen);
-    if (read != size.cy)
-        return nullptr;
-    const MaskPixels pixels{bits.data(), size.cx, size.cy, stride, 4};
-    return RegionFromRects(MaskRegionRects(pixels, width, height));
+    return complete ? RegionFromRects(builder.Finish()) : nullptr;
 }
 
 bool SetRegionFromMask(HWND wnd, HDC dc, HBITMAP mask) {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -34,7 +35,34 @@ struct RegionRect {
 // pixels become rectangles; consecutive rows with identical runs share one
 // band of rectangles. The result is sorted by top, then left, bands never
 // overlap (the banded form regions use), and it is empty when nothing is
-// inside. A mask without bits counts as all inside.
+// inside. A mask without bits, or of another pixel size, counts as all
+// inside.
 std::vector<RegionRect> MaskRegionRects(const MaskPixels& mask, int windowWidth, int windowHeight);
+
+// The same, fed one mask row at a time from the top, for callers that read a
+// mask in strips. Rows never fed (below the last one) are inside entirely.
+class MaskRegionBuilder {
+  public:
+    // maskWidth: pixels per fed row; those at x >= windowWidth are ignored.
+    MaskRegionBuilder(int windowWidth, int windowHeight, int maskWidth);
+
+    // The next row's pixels (B, G, R[, X]); ignored once the window's rows
+    // are all done.
+    void AddRow(const std::uint8_t* row, int bytesPerPixel);
+    int RowsDone() const { return y_; }
+
+    // The rectangles; the builder is spent afterwards.
+    std::vector<RegionRect> Finish();
+
+  private:
+    using Runs = std::vector<std::pair<int, int>>; // [left, right) of inside pixels
+    void AddRuns();
+
+    int windowWidth_, windowHeight_, maskRight_;
+    int y_ = 0;
+    Runs previous_, current_;
+    std::size_t bandStart_ = 0; // first rectangle of the band the last row joined
+    std::vector<RegionRect> rects_;
+};
 
 } // namespace orvane

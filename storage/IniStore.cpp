@@ -90,13 +90,17 @@ const MemoryIniStore::Section* MemoryIniStore::Find(std::wstring_view section) c
     return const_cast<MemoryIniStore*>(this)->Find(section);
 }
 
-const MemoryIniStore::Entry* MemoryIniStore::FindEntry(const Section& s, std::wstring_view key) {
-    for (const Entry& e : s.entries) {
-        if (IniNameEquals(e.first, key)) {
-            return &e;
-        }
+size_t MemoryIniStore::NameHash::operator()(std::wstring_view name) const {
+    size_t h = 14695981039346656037ull;  // FNV-1a over the folded characters
+    for (wchar_t c : name) {
+        h = (h ^ static_cast<size_t>(FoldAscii(c))) * 1099511628211ull;
     }
-    return nullptr;
+    return h;
+}
+
+const MemoryIniStore::Entry* MemoryIniStore::FindEntry(const Section& s, std::wstring_view key) {
+    auto it = s.index.find(key);
+    return it == s.index.end() ? nullptr : &s.entries[it->second];
 }
 
 int MemoryIniStore::ReadInt(const std::wstring& section, const std::wstring& key, int def) {
@@ -118,12 +122,13 @@ void MemoryIniStore::WriteText(const std::wstring& section, const std::wstring& 
                                const std::wstring& value) {
     Section* s = Find(section);
     if (s == nullptr) {
-        sections_.push_back(Section{section, {}});
+        sections_.push_back(Section{section, {}, {}});
         s = &sections_.back();
     }
     if (Entry* e = const_cast<Entry*>(FindEntry(*s, key))) {
         e->second = IniStoredValue(value);
     } else {
+        s->index.emplace(key, s->entries.size());
         s->entries.emplace_back(key, IniStoredValue(value));
     }
 }
@@ -131,8 +136,9 @@ void MemoryIniStore::WriteText(const std::wstring& section, const std::wstring& 
 void MemoryIniStore::EmptySection(const std::wstring& section) {
     if (Section* s = Find(section)) {
         s->entries.clear();
+        s->index.clear();
     } else {
-        sections_.push_back(Section{section, {}});
+        sections_.push_back(Section{section, {}, {}});
     }
 }
 
@@ -193,14 +199,8 @@ MemoryIniStore ParseIniText(std::wstring_view text) {
         std::wstring key(Trim(line.substr(0, eq)));
         std::wstring_view value = Unquote(Trim(line.substr(eq + 1)));
         // The first of repeated keys is the one a reader finds.
-        bool present = false;
-        for (const auto& e : store.Entries(current)) {
-            if (IniNameEquals(e.first, key)) {
-                present = true;
-                break;
-            }
-        }
-        if (!present) {
+        const MemoryIniStore::Section* s = store.Find(current);
+        if (s == nullptr || MemoryIniStore::FindEntry(*s, key) == nullptr) {
             store.WriteText(current, key, std::wstring(value));
         }
     }

@@ -13,6 +13,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -52,9 +53,19 @@ std::wstring IniStoredValue(std::wstring_view value);
 class MemoryIniStore : public IniStore {
   public:
     using Entry = std::pair<std::wstring, std::wstring>; // key, value
+    // Case-insensitive hashing and comparison of names, usable with views.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::wstring_view name) const;
+    };
+    struct NameEqual {
+        using is_transparent = void;
+        bool operator()(std::wstring_view a, std::wstring_view b) const { return IniNameEquals(a, b); }
+    };
     struct Section {
         std::wstring name;
         std::vector<Entry> entries;
+        std::unordered_map<std::wstring, size_t, NameHash, NameEqual> index;  // key -> position in entries
     };
 
     int ReadInt(const std::wstring& section, const std::wstring& key, int def) override;
@@ -72,6 +83,8 @@ class MemoryIniStore : public IniStore {
     std::wstring ToText() const;
 
   private:
+    friend MemoryIniStore ParseIniText(std::wstring_view text);
+
     Section* Find(std::wstring_view section);
     const Section* Find(std::wstring_view section) const;
     static const Entry* FindEntry(const Section& s, std::wstring_view key);

@@ -56,6 +56,11 @@ wine_env() {
 wine_keepalive() {
   wine_env
   wineserver -p >/dev/null 2>&1 || true
+  # Start the session's system processes (services.exe and the rest) now, with
+  # their standard handles on /dev/null. Otherwise the first program of a test
+  # run starts them and they inherit its stderr for the server's lifetime: a
+  # caller reading that pipe (ctest) then waits for an end that never comes.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 wine_stop() {

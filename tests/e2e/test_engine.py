@@ -15,7 +15,8 @@ class EngineTest(unittest.TestCase):
 
     def tearDown(self):
         # Every test ends with a clean stop: hook removed, injector joined.
-        if getattr(self, "host", None) and self.host.proc.poll() is None:
+        if getattr(self, "host", None):
+            self.assertIsNone(self.host.proc.poll(), "EngineHost ended by itself")
             self.assertEqual(self.host.stop(), 0, "EngineHost did not stop cleanly")
 
     def test_single_key_remap_and_unmapped_key(self):
@@ -31,6 +32,7 @@ class EngineTest(unittest.TestCase):
         sink = self.start({70: [17, 67]})
         m = sink.mark()
         e2e.key_down("f")
+        self.addCleanup(e2e.key_up, "f")  # never leave it held for the next test
         # Nothing while the key is held: a physical key typed meanwhile
         # arrives alone.
         e2e.key("x")
@@ -91,6 +93,20 @@ class EngineTest(unittest.TestCase):
         m = sink.mark()
         e2e.key("Return")
         sink.expect(m, "dn:13 up:13")
+
+    def test_key_held_across_a_commit_comes_up(self):
+        sink = self.start({})
+        m = sink.mark()
+        e2e.key_down("a")
+        self.addCleanup(e2e.key_up, "a")
+        sink.wait_for(m, 1)
+        self.host.command("map 65=66")
+        e2e.key_up("a")
+        # Its press reached the window, so its release does too.
+        sink.expect(m, "dn:65 up:65", repeats=True)
+        m = sink.mark()
+        e2e.key("a")
+        sink.expect(m, "dn:66 up:66")
 
     def test_second_install_adds_no_hook(self):
         sink = self.start({65: [66]})

@@ -96,26 +96,55 @@ TEST(RemapDecision, Scripts) {
     }
 }
 
-TEST(RemapDecision, ReleaseJudgedByTheMapInForceThen) {
-    KeyMaps maps = MapsWith({{65, {66}}});
-    maps.profile[1] = ProfileKeyMap{{65, {67}}};
-    OutputQueue queue;
-    int vk = 65;
-    EXPECT_EQ(RemapKeyEvent(maps, vk, 0, 1, queue), Verdict::Swallow);
-    maps.activeProfile = 2;
-    vk = 65;
-    EXPECT_EQ(RemapKeyEvent(maps, vk, kFlagUp, 1, queue), Verdict::Swallow);
-    EXPECT_EQ(test::FormatQueue(queue), "dn:67 up:67");
+// A profile switch (or a commit) between a key's press and its release.
+TEST(RemapDecision, MapChangedWhileAKeyIsHeld) {
+    const struct {
+        const char* name;
+        KeySequence before, after;
+        const char* verdicts;
+        const char* queue;
+        const char* afterwards; // queue of a whole keystroke under the new map
+    } cases[] = {
+        // The release is judged by the map in force then.
+        {"remapped, then remapped otherwise", {66}, {67}, "S S", "dn:67 up:67", "dn:67 up:67"},
+        {"remapped, then itself", {66}, {65}, "S P65", "", ""},
+        // The press reached the system, so its release must too, or the key
+        // would stay down there.
+        {"itself, then remapped", {65}, {66}, "P65 P65", "", "dn:66 up:66"},
+    };
+    for (const auto& c : cases) {
+        KeyMaps maps = MapsWith({{65, c.before}});
+        maps.profile[1] = ProfileKeyMap{{65, c.after}};
+        OutputQueue queue;
+        PassedKeys passed;
+        std::string verdicts;
+        for (unsigned flags : {0u, kFlagUp}) {
+            int vk = 65;
+            const Verdict v = RemapKeyEvent(maps, passed, vk, flags, 1, queue);
+            verdicts += (verdicts.empty() ? "" : " ") +
+                        (v == Verdict::Pass ? "P" + std::to_string(vk) : std::string("S"));
+            maps.activeProfile = 2;
+        }
+        EXPECT_EQ(verdicts, c.verdicts) << c.name;
+        EXPECT_EQ(test::FormatQueue(queue), c.queue) << c.name;
+        queue.clear();
+        for (unsigned flags : {0u, kFlagUp}) {
+            int vk = 65;
+            RemapKeyEvent(maps, passed, vk, flags, 1, queue);
+        }
+        EXPECT_EQ(test::FormatQueue(queue), c.afterwards) << c.name;
+    }
 }
 
 TEST(RemapDecision, OnlyARemappedReleaseAsksForOutput) {
     const KeyMaps maps = MapsWith({{65, {66}}});
+    PassedKeys passed;
     int vk = 65;
-    EXPECT_EQ(DecideRemap(maps, vk, 0).output, nullptr);
+    EXPECT_EQ(DecideRemap(maps, passed, vk, 0).output, nullptr);
     vk = 66;
-    EXPECT_EQ(DecideRemap(maps, vk, kFlagUp).output, nullptr);
+    EXPECT_EQ(DecideRemap(maps, passed, vk, kFlagUp).output, nullptr);
     vk = 65;
-    const RemapDecision d = DecideRemap(maps, vk, kFlagUp);
+    const RemapDecision d = DecideRemap(maps, passed, vk, kFlagUp);
     ASSERT_NE(d.output, nullptr);
     EXPECT_EQ(*d.output, KeySequence{66});
 }

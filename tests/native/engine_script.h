@@ -44,6 +44,7 @@ struct ScriptResult {
 // "+alt" (0x20).
 inline ScriptResult Play(const KeyMaps& maps, const std::string& events, int numLockState) {
     OutputQueue queue;
+    PassedKeys passed;
     std::string verdicts;
     std::istringstream in(events);
     std::string tok;
@@ -59,7 +60,7 @@ inline ScriptResult Play(const KeyMaps& maps, const std::string& events, int num
             flags |= kFlagInjected;
         if (mods.find("+alt") != std::string::npos)
             flags |= 0x20;
-        const Verdict v = RemapKeyEvent(maps, vk, flags, numLockState, queue);
+        const Verdict v = RemapKeyEvent(maps, passed, vk, flags, numLockState, queue);
         verdicts += (verdicts.empty() ? "" : " ") +
                     (v == Verdict::Pass ? "P" + std::to_string(vk) : std::string("S"));
     }

@@ -63,7 +63,8 @@ inline HBITMAP MakeImage(int width, int height, const std::function<COLORREF(int
 
 // A binary keyboard-body mask: pure white outside a rounded rectangle with a
 // margin of 4 px and corner radius r, black inside, with a white hole (a
-// small rectangle) and a single RGB(254, 255, 255) pixel inside the hole.
+// small rectangle) and a single RGB(254, 255, 255) pixel inside the hole,
+// off its centre so that a mask read upside down shows.
 inline HBITMAP MakeBodyMask(int width, int height, int r = 24, int bitsPerPixel = 24) {
     const int left = 4, top = 4, right = width - 4, bottom = height - 4;
     return MakeImage(
@@ -79,7 +80,7 @@ inline HBITMAP MakeBodyMask(int width, int height, int r = 24, int bitsPerPixel 
                 return white;
             const int hx = width / 2, hy = height / 2;
             if (x >= hx - 10 && x < hx + 10 && y >= hy - 3 && y < hy + 3)
-                return x == hx && y == hy ? RGB(254, 255, 255) : white;
+                return x == hx && y == hy - 2 ? RGB(254, 255, 255) : white;
             return black;
         },
         bitsPerPixel);

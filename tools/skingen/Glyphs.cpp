@@ -46,7 +46,7 @@ void Star(cairo_t* cr) {
     cairo_fill(cr);
 }
 
-void ArrowShape(cairo_t* cr, double dir) {  // dir -1 left, +1 right
+void ArrowShape(cairo_t* cr, double dir) { // dir -1 left, +1 right
     cairo_move_to(cr, -0.44 * dir, 0);
     cairo_line_to(cr, 0.30 * dir, 0);
     cairo_stroke(cr);
@@ -54,7 +54,7 @@ void ArrowShape(cairo_t* cr, double dir) {  // dir -1 left, +1 right
     cairo_fill(cr);
 }
 
-}  // namespace
+} // namespace
 
 void DrawMediaGlyph(cairo_t* cr, MediaGlyph g, double cx, double cy, double size) {
     cairo_save(cr);
@@ -194,11 +194,20 @@ void DrawTriangle(cairo_t* cr, ArrowDir dir, double cx, double cy, double size) 
     double h = size / 2, w = size * 0.45;
     cairo_new_path(cr);
     switch (dir) {
-    case ArrowDir::Up: Tri(cr, cx, cy - w, cx - h, cy + w, cx + h, cy + w); break;
-    case ArrowDir::Down: Tri(cr, cx, cy + w, cx - h, cy - w, cx + h, cy - w); break;
-    case ArrowDir::Left: Tri(cr, cx - w, cy, cx + w, cy - h, cx + w, cy + h); break;
-    case ArrowDir::Right: Tri(cr, cx + w, cy, cx - w, cy - h, cx - w, cy + h); break;
-    case ArrowDir::None: return;
+    case ArrowDir::Up:
+        Tri(cr, cx, cy - w, cx - h, cy + w, cx + h, cy + w);
+        break;
+    case ArrowDir::Down:
+        Tri(cr, cx, cy + w, cx - h, cy - w, cx + h, cy - w);
+        break;
+    case ArrowDir::Left:
+        Tri(cr, cx - w, cy, cx + w, cy - h, cx + w, cy + h);
+        break;
+    case ArrowDir::Right:
+        Tri(cr, cx + w, cy, cx - w, cy - h, cx - w, cy + h);
+        break;
+    case ArrowDir::None:
+        return;
     }
     cairo_fill(cr);
 }
@@ -224,4 +233,4 @@ void DrawBar(cairo_t* cr, double cx, double cy, double size, double lineWidth) {
     cairo_stroke(cr);
 }
 
-}  // namespace skingen
+} // namespace skingen

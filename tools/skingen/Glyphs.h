@@ -17,4 +17,4 @@ void DrawTriangle(cairo_t* cr, ArrowDir dir, double cx, double cy, double size);
 void DrawCross(cairo_t* cr, double cx, double cy, double size, double lineWidth);
 void DrawBar(cairo_t* cr, double cx, double cy, double size, double lineWidth);
 
-}  // namespace skingen
+} // namespace skingen

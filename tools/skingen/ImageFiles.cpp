@@ -45,9 +45,9 @@ void PutInfoHeader(Bytes& b, int width, int height, int bits, uint32_t imageSize
     Put32(b, uint32_t(height));
     Put16(b, 1);
     Put16(b, bits);
-    Put32(b, 0);  // BI_RGB
+    Put32(b, 0); // BI_RGB
     Put32(b, imageSize);
-    Put32(b, 2835);  // 72 dpi
+    Put32(b, 2835); // 72 dpi
     Put32(b, 2835);
     Put32(b, 0);
     Put32(b, 0);
@@ -88,7 +88,7 @@ Bytes IconPng(cairo_surface_t* s) {
     return b;
 }
 
-}  // namespace
+} // namespace
 
 bool WriteBmp24(cairo_surface_t* s, const std::string& path) {
     cairo_surface_flush(s);
@@ -121,7 +121,7 @@ bool WriteIco(const std::vector<cairo_surface_t*>& sizes, const std::string& pat
     }
     Bytes b;
     Put16(b, 0);
-    Put16(b, 1);  // icon
+    Put16(b, 1); // icon
     Put16(b, unsigned(sizes.size()));
     uint32_t offset = uint32_t(6 + 16 * sizes.size());
     for (size_t i = 0; i < sizes.size(); ++i) {
@@ -129,10 +129,10 @@ bool WriteIco(const std::vector<cairo_surface_t*>& sizes, const std::string& pat
         int h = cairo_image_surface_get_height(sizes[i]);
         b.push_back(w >= 256 ? 0 : w);
         b.push_back(h >= 256 ? 0 : h);
-        b.push_back(0);  // no palette
+        b.push_back(0); // no palette
         b.push_back(0);
-        Put16(b, 1);   // planes
-        Put16(b, 32);  // bits per pixel
+        Put16(b, 1);  // planes
+        Put16(b, 32); // bits per pixel
         Put32(b, uint32_t(images[i].size()));
         Put32(b, offset);
         offset += uint32_t(images[i].size());
@@ -142,4 +142,4 @@ bool WriteIco(const std::vector<cairo_surface_t*>& sizes, const std::string& pat
     return WriteFile(path, b);
 }
 
-}  // namespace skingen
+} // namespace skingen

@@ -16,4 +16,4 @@ bool WriteBmp24(cairo_surface_t* surface, const std::string& path);
 // wide). Sizes below 256 go in as 32-bit DIBs with an AND mask, 256 as PNG.
 bool WriteIco(const std::vector<cairo_surface_t*>& sizes, const std::string& path);
 
-}  // namespace skingen
+} // namespace skingen

@@ -86,7 +86,7 @@ std::vector<std::string> SplitFields(const std::string& value) {
     return fields;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<LayoutCell> ParseLayout(const std::string& bytes) {
     std::string text;
@@ -122,7 +122,7 @@ std::vector<LayoutCell> ParseLayout(const std::string& bytes) {
             continue;
         int n = ReadInt(key);
         if (n < 1 || n > kCells || cells[n - 1].present)
-            continue;  // the first occurrence of a key wins, as with the profile functions
+            continue; // the first occurrence of a key wins, as with the profile functions
         std::vector<std::string> f = SplitFields(Trim(line.substr(eq + 1)));
         f.resize(6);
         LayoutCell& c = cells[n - 1];
@@ -150,4 +150,4 @@ bool LoadLayout(const std::string& path, std::vector<LayoutCell>& cells) {
     return true;
 }
 
-}  // namespace skingen
+} // namespace skingen

@@ -14,10 +14,10 @@ constexpr int kCells = 132;
 constexpr int kLastKeyCodeCell = 121;
 
 struct LayoutCell {
-    int number = 0;  // 1..132
+    int number = 0; // 1..132
     int x = 0, y = 0, width = 0, height = 0;
-    int keyCode = 0;   // cells 1..121
-    std::string name;  // UTF-8
+    int keyCode = 0;  // cells 1..121
+    std::string name; // UTF-8
     bool present = false;
 };
 
@@ -28,4 +28,4 @@ std::vector<LayoutCell> ParseLayout(const std::string& fileBytes);
 // Reads and parses a file; false when the file cannot be read.
 bool LoadLayout(const std::string& path, std::vector<LayoutCell>& cells);
 
-}  // namespace skingen
+} // namespace skingen

@@ -73,8 +73,8 @@ const std::map<int, Legend>& Table() {
         t[107] = Make(K::Numpad, "+");
         t[108] = Make(K::Small, "Enter");
         t[110] = Make(K::Numpad, ".", "Del");
-        const char* sub[10] = {"Ins", "End", "\u2193", "PgDn", "\u2190",
-                               "",    "\u2192", "Home", "\u2191", "PgUp"};
+        const char* sub[10] = {"Ins", "End",    "\u2193", "PgDn",   "\u2190",
+                               "",    "\u2192", "Home",   "\u2191", "PgUp"};
         for (int d = 0; d <= 9; ++d)
             t[96 + d] = Make(K::Numpad, std::string(1, char('0' + d)), sub[d]);
         return t;
@@ -82,7 +82,7 @@ const std::map<int, Legend>& Table() {
     return table;
 }
 
-}  // namespace
+} // namespace
 
 Legend LegendFor(int keyCode, const std::string& name) {
     auto it = Table().find(keyCode);
@@ -96,26 +96,45 @@ Legend LegendFor(int keyCode, const std::string& name) {
 
 MediaGlyph MediaGlyphFor(int code) {
     switch (code) {
-    case 177: return MediaGlyph::Previous;
-    case 179: return MediaGlyph::PlayPause;
-    case 178: return MediaGlyph::Stop;
-    case 176: return MediaGlyph::Next;
-    case 173: return MediaGlyph::Mute;
-    case 174: return MediaGlyph::VolumeDown;
-    case 175: return MediaGlyph::VolumeUp;
-    case 166: return MediaGlyph::Back;
-    case 167: return MediaGlyph::Forward;
-    case 168: return MediaGlyph::Refresh;
-    case 169: return MediaGlyph::BrowserStop;
-    case 172: return MediaGlyph::Home;
-    case 170: return MediaGlyph::Search;
-    case 171: return MediaGlyph::Favorites;
-    case 180: return MediaGlyph::Mail;
-    case 182: return MediaGlyph::Computer;
-    case 183: return MediaGlyph::Calculator;
-    case 181: return MediaGlyph::Media;
-    default: return MediaGlyph::None;
+    case 177:
+        return MediaGlyph::Previous;
+    case 179:
+        return MediaGlyph::PlayPause;
+    case 178:
+        return MediaGlyph::Stop;
+    case 176:
+        return MediaGlyph::Next;
+    case 173:
+        return MediaGlyph::Mute;
+    case 174:
+        return MediaGlyph::VolumeDown;
+    case 175:
+        return MediaGlyph::VolumeUp;
+    case 166:
+        return MediaGlyph::Back;
+    case 167:
+        return MediaGlyph::Forward;
+    case 168:
+        return MediaGlyph::Refresh;
+    case 169:
+        return MediaGlyph::BrowserStop;
+    case 172:
+        return MediaGlyph::Home;
+    case 170:
+        return MediaGlyph::Search;
+    case 171:
+        return MediaGlyph::Favorites;
+    case 180:
+        return MediaGlyph::Mail;
+    case 182:
+        return MediaGlyph::Computer;
+    case 183:
+        return MediaGlyph::Calculator;
+    case 181:
+        return MediaGlyph::Media;
+    default:
+        return MediaGlyph::None;
     }
 }
 
-}  // namespace skingen
+} // namespace skingen

@@ -1,5 +1,6 @@
 #include "Paint.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <cairo-ft.h>
@@ -24,7 +25,7 @@ Fonts::Fonts(const std::string& dir) : impl_(new Impl) {
     for (int i = 0; i < 3; ++i) {
         std::string path = dir + "/" + kFiles[i];
         if (FT_New_Face(impl_->library, path.c_str(), 0, &impl_->faces[i]) != 0) {
-            FT_Done_FreeType(impl_->library);  // also frees the faces loaded so far
+            FT_Done_FreeType(impl_->library); // also frees the faces loaded so far
             delete impl_;
             throw std::runtime_error("cannot load font " + path);
         }
@@ -49,7 +50,9 @@ Fonts::~Fonts() {
     delete impl_;
 }
 
-cairo_font_face_t* Fonts::Get(Face f) const { return impl_->cairoFaces[int(f)]; }
+cairo_font_face_t* Fonts::Get(Face f) const {
+    return impl_->cairoFaces[int(f)];
+}
 
 Rgb Mix(Rgb a, Rgb b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
@@ -69,10 +72,9 @@ void SetVertical(cairo_t* cr, double y0, double y1, Rgb a, Rgb b, double alphaA,
 
 void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r) {
     const double kPi = 3.14159265358979323846;
-    if (r > w / 2)
-        r = w / 2;
-    if (r > h / 2)
-        r = h / 2;
+    if (w <= 0 || h <= 0)
+        return; // a degenerate cell draws nothing rather than a reversed shape
+    r = std::max(0.0, std::min({r, w / 2, h / 2}));
     cairo_new_sub_path(cr);
     cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
     cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
@@ -98,7 +100,7 @@ TextBox MeasureText(cairo_t* cr, const std::string& text, double tracking) {
     cairo_text_extents(cr, "H", &cap);
     double letters = 0;
     for (unsigned char c : text)
-        letters += (c & 0xC0) != 0x80;  // count code points, not bytes
+        letters += (c & 0xC0) != 0x80; // count code points, not bytes
     return {e.x_advance + tracking * (letters > 0 ? letters - 1 : 0), -cap.y_bearing};
 }
 
@@ -127,7 +129,7 @@ void TextPath(cairo_t* cr, const std::string& text, double x, double baseline, d
     }
 }
 
-}  // namespace
+} // namespace
 
 void DrawText(cairo_t* cr, const std::string& text, double cx, double cy, const TextStyle& s) {
     TextBox box = MeasureText(cr, text, s.tracking);
@@ -145,4 +147,4 @@ void DrawText(cairo_t* cr, const std::string& text, double cx, double cy, const 
     cairo_fill(cr);
 }
 
-}  // namespace skingen
+} // namespace skingen

@@ -14,7 +14,7 @@ enum class Face { Regular, Bold, CondensedBold };
 // Loads the DejaVu faces from a directory; throws std::runtime_error when a
 // file is missing. Lives as long as the drawing.
 class Fonts {
-public:
+  public:
     explicit Fonts(const std::string& dir);
     ~Fonts();
     Fonts(const Fonts&) = delete;
@@ -22,7 +22,7 @@ public:
 
     cairo_font_face_t* Get(Face f) const;
 
-private:
+  private:
     struct Impl;
     Impl* impl_;
 };
@@ -45,7 +45,7 @@ void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r);
 void UseFont(cairo_t* cr, const Fonts& fonts, Face face, double size);
 
 struct TextBox {
-    double width, ascent;  // advance width; ascent of capitals (ink of "H")
+    double width, ascent; // advance width; ascent of capitals (ink of "H")
 };
 TextBox MeasureText(cairo_t* cr, const std::string& text, double tracking = 0);
 
@@ -62,4 +62,4 @@ struct TextStyle {
 };
 void DrawText(cairo_t* cr, const std::string& text, double cx, double cy, const TextStyle& style);
 
-}  // namespace skingen
+} // namespace skingen

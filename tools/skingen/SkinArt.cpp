@@ -13,7 +13,6 @@ namespace skingen {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kBodyRadius = 22;  // the outline's corner radius; the mask follows it exactly
 
 // Palette: gunmetal body, near-black deck, one accent colour.
 constexpr Rgb kRim = Hex(0x15171a);
@@ -44,9 +43,18 @@ struct Rect {
     double cy() const { return y + h / 2; }
 };
 
-Rect RectOf(const LayoutCell& c) { return {double(c.x), double(c.y), double(c.width), double(c.height)}; }
+Rect RectOf(const LayoutCell& c) {
+    return {double(c.x), double(c.y), double(c.width), double(c.height)};
+}
 
-bool Drawable(const LayoutCell& c) { return c.present && c.width > 0 && c.height > 0; }
+// The largest picture the tool draws; a cell reaching beyond it (a typing
+// slip in a hand-edited layout) is left out instead of making a huge image.
+constexpr int kMaxCanvas = 4096;
+
+bool Drawable(const LayoutCell& c) {
+    return c.present && c.width > 0 && c.height > 0 && c.x >= 0 && c.y >= 0 &&
+           c.x + c.width <= kMaxCanvas && c.y + c.height <= kMaxCanvas;
+}
 
 CellKind KindOf(const LayoutCell& c) {
     if (c.number <= 104)
@@ -74,14 +82,6 @@ Surface CopyOf(cairo_surface_t* s) {
     cairo_paint(cr);
     cairo_destroy(cr);
     return c;
-}
-
-// Whether pixel (px, py) lies inside the body's rounded outline: its centre
-// must be inside. The mask and the body fill both follow this test.
-bool InsideBody(int px, int py, int w, int h) {
-    double x = px + 0.5, y = py + 0.5, r = kBodyRadius;
-    double cx = std::clamp(x, r, w - r), cy = std::clamp(y, r, h - r);
-    return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
 }
 
 // ---------------------------------------------------------------- legends
@@ -181,10 +181,21 @@ void DrawKeycap(cairo_t* cr, const Fonts& f, const LayoutCell& c, Look look) {
     // Skirt: the sloped sides seen from above, lit from the top.
     RoundRect(cr, r.x + 0.5, r.y + 0.5, r.w - 1, r.h - 1, 5);
     if (look == Look::Down)
-        SetVertical(cr, r.y, r.y + r.h, Mix(kSkirtTop, kBlack, 0.25), Mix(kSkirtBottom, kBlack, 0.2));
+        SetVertical(cr, r.y, r.y + r.h, Mix(kSkirtTop, kBlack, 0.25),
+                    Mix(kSkirtBottom, kBlack, 0.2));
     else
         SetVertical(cr, r.y, r.y + r.h, kSkirtTop, kSkirtBottom);
     cairo_fill_preserve(cr);
+    {
+        // Light from the upper left: the left skirt a touch lighter, the right darker.
+        cairo_pattern_t* side = cairo_pattern_create_linear(r.x, 0, r.x + r.w, 0);
+        cairo_pattern_add_color_stop_rgba(side, 0, 1, 1, 1, 0.06);
+        cairo_pattern_add_color_stop_rgba(side, 0.5, 1, 1, 1, 0);
+        cairo_pattern_add_color_stop_rgba(side, 1, 0, 0, 0, 0.12);
+        cairo_set_source(cr, side);
+        cairo_fill_preserve(cr);
+        cairo_pattern_destroy(side);
+    }
     SetColor(cr, kOutline);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
@@ -196,22 +207,38 @@ void DrawKeycap(cairo_t* cr, const Fonts& f, const LayoutCell& c, Look look) {
     RoundRect(cr, face.x, face.y, face.w, face.h, 4);
     if (down)
         SetVertical(cr, face.y, face.y + face.h, kFaceDownTop, kFaceDownBottom);
+    else if (look == Look::Over)
+        SetVertical(cr, face.y, face.y + face.h, Mix(kFaceTop, kWhite, 0.06),
+                    Mix(kFaceBottom, kWhite, 0.05));
     else
         SetVertical(cr, face.y, face.y + face.h, kFaceTop, kFaceBottom);
     cairo_fill_preserve(cr);
     cairo_save(cr);
     cairo_clip_preserve(cr);
+    // A shallow dish: the middle of the face catches a little more light.
+    cairo_pattern_t* dish =
+        cairo_pattern_create_radial(face.cx(), face.y + face.h * 0.3, 1, face.cx(),
+                                    face.y + face.h * 0.3, std::max(face.w, face.h) * 0.7);
+    cairo_pattern_add_color_stop_rgba(dish, 0, 1, 1, 1, down ? 0.0 : 0.05);
+    cairo_pattern_add_color_stop_rgba(dish, 1, 1, 1, 1, 0);
+    cairo_set_source(cr, dish);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(dish);
     if (down) {
         // Inner shadow along the upper edge of the sunken face.
         SetVertical(cr, face.y, face.y + 5, kBlack, kBlack, 0.55, 0.0);
         cairo_set_line_width(cr, 4);
     } else {
-        SetVertical(cr, face.y, face.y + face.h, kWhite, kWhite, 0.20, 0.02);
+        SetVertical(cr, face.y, face.y + face.h, kWhite, kWhite, 0.22, 0.02);
         cairo_set_line_width(cr, 2);
     }
     cairo_stroke(cr);
     cairo_restore(cr);
-    cairo_new_path(cr);
+    // The crisp edge where the face meets the skirt.
+    RoundRect(cr, face.x - 0.5, face.y - 0.5, face.w + 1, face.h + 1, 4.5);
+    SetColor(cr, kBlack, down ? 0.45 : 0.3);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
 
     if (look == Look::Over) {
         RoundRect(cr, r.x + 1.5, r.y + 1.5, r.w - 3, r.h - 3, 4);
@@ -260,7 +287,7 @@ void DrawMediaButton(cairo_t* cr, const LayoutCell& c, Look look) {
         AccentRim(cr, 1.2, 0.9);
     }
     MediaGlyph g = MediaGlyphFor(c.keyCode);
-    double size = R * 0.78, gy = cy + (down ? 1 : 0);
+    double size = R * 0.88, gy = cy + (down ? 1 : 0);
     if (look == Look::Over) {
         SetColor(cr, kAccent, 0.25);
         DrawMediaGlyph(cr, g, cx, gy, size * 1.2);
@@ -370,9 +397,15 @@ void DrawCell(cairo_t* cr, const Fonts& f, const LayoutCell& c, Look look) {
     cairo_clip(cr);
     CellKind kind = KindOf(c);
     switch (kind) {
-    case CellKind::Key: DrawKeycap(cr, f, c, look); break;
-    case CellKind::Media: DrawMediaButton(cr, c, look); break;
-    default: DrawCommand(cr, f, c, kind, look); break;
+    case CellKind::Key:
+        DrawKeycap(cr, f, c, look);
+        break;
+    case CellKind::Media:
+        DrawMediaButton(cr, c, look);
+        break;
+    default:
+        DrawCommand(cr, f, c, kind, look);
+        break;
     }
     cairo_restore(cr);
 }
@@ -570,7 +603,7 @@ void DrawBody(cairo_t* cr, const Fonts& f, const std::vector<LayoutCell>& cells,
     }
 }
 
-}  // namespace
+} // namespace
 
 SkinImages DrawSkin(const std::vector<LayoutCell>& cells, const Fonts& fonts) {
     std::vector<LayoutCell> drawn;
@@ -651,7 +684,7 @@ Surface DrawIcon(int size, const Fonts& fonts) {
     (void)fonts;
     Surface s = NewSurface(size, size);
     cairo_t* cr = cairo_create(s.get());
-    double k = size / 48.0;  // designed on a 48-pixel grid
+    double k = size / 48.0; // designed on a 48-pixel grid
     cairo_scale(cr, k, k);
 
     // Gunmetal tile with a bevel.
@@ -665,21 +698,30 @@ Surface DrawIcon(int size, const Fonts& fonts) {
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
 
-    // One keycap, seen from above, with the remap arrows in the accent colour.
-    RoundRect(cr, 8, 8, 32, 32, 6);
-    SetVertical(cr, 8, 40, kSkirtTop, Hex(0x16181b));
-    cairo_fill_preserve(cr);
-    SetColor(cr, kOutline);
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
-    RoundRect(cr, 12, 10, 24, 24, 4.5);
-    SetVertical(cr, 10, 34, Hex(0x575d66), kFaceBottom);
-    cairo_fill_preserve(cr);
-    SetVertical(cr, 10, 34, kWhite, kWhite, 0.3, 0.0);
-    cairo_stroke(cr);
+    // One keycap, seen from above, with the remap arrows in the accent colour;
+    // at 16 pixels the cap would be mush, so the arrows stand on the tile alone.
+    if (size > 16) {
+        RoundRect(cr, 8, 8, 32, 32, 6);
+        SetVertical(cr, 8, 40, kSkirtTop, Hex(0x16181b));
+        cairo_fill_preserve(cr);
+        SetColor(cr, kOutline);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+        RoundRect(cr, 12, 10, 24, 24, 4.5);
+        SetVertical(cr, 10, 34, Hex(0x575d66), kFaceBottom);
+        cairo_fill_preserve(cr);
+        SetVertical(cr, 10, 34, kWhite, kWhite, 0.3, 0.0);
+        cairo_stroke(cr);
+    }
 
+    // The remap arrows; at 16 pixels they grow to stay legible.
+    if (size <= 16) {
+        cairo_translate(cr, 24, 22);
+        cairo_scale(cr, 1.5, 1.5);
+        cairo_translate(cr, -24, -22);
+    }
     SetColor(cr, kAccent);
-    cairo_set_line_width(cr, size <= 16 ? 3.2 : 2.4);
+    cairo_set_line_width(cr, size <= 16 ? 3.0 : 2.4);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_move_to(cr, 16.5, 18);
     cairo_line_to(cr, 28, 18);
@@ -701,4 +743,4 @@ Surface DrawIcon(int size, const Fonts& fonts) {
     return s;
 }
 
-}  // namespace skingen
+} // namespace skingen

@@ -20,7 +20,7 @@ struct SurfaceDeleter {
 using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 
 struct SkinImages {
-    Surface mask;  // pure white outside the body, pure black inside
+    Surface mask; // pure white outside the body, pure black inside
     Surface normal, over, down;
 };
 
@@ -32,4 +32,4 @@ Surface DrawIcon(int size, const Fonts& fonts);
 // A copy of `image` whose pixels outside the mask are transparent.
 Surface MaskedCopy(cairo_surface_t* image, cairo_surface_t* mask);
 
-}  // namespace skingen
+} // namespace skingen

@@ -16,6 +16,19 @@ struct CanvasSize {
     int width = 0, height = 0;
 };
 
+// Corner radius of the keyboard body's outline. A pixel belongs to the
+// window (black in the mask) when its centre lies inside the rounded
+// rectangle (0, 0, width, height) with this radius (or half the shorter
+// side, for a tiny canvas).
+constexpr double kBodyRadius = 22;
+
+inline bool InsideBody(int px, int py, int width, int height) {
+    double x = px + 0.5, y = py + 0.5;
+    double r = std::min({kBodyRadius, width / 2.0, height / 2.0});
+    double cx = std::clamp(x, r, width - r), cy = std::clamp(y, r, height - r);
+    return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
+}
+
 // Size of all four skin images for cells with the given extents. A layout
 // without cells gets a small fixed canvas rather than an empty image.
 inline CanvasSize CanvasFor(int maxRight, int maxBottom) {
@@ -37,4 +50,4 @@ template <class Cells> CanvasSize CanvasForCells(const Cells& cells) {
     return CanvasFor(right, bottom);
 }
 
-}  // namespace skingen
+} // namespace skingen

@@ -6,7 +6,8 @@
 // Reads <res-dir>/Main.ini; writes <out-dir>/skin/main_mask.bmp,
 // main_normal.bmp, main_over.bmp, main_down.bmp and <out-dir>/orvane.ico.
 // With --preview also <out-dir>/preview.png, preview_over.png and
-// preview_down.png: the pictures cut to the window's outline, for review.
+// preview_down.png (the pictures cut to the window's outline) and
+// preview_in_use.png (a few cells in the over and down looks), for review.
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -22,7 +23,8 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr, "usage: skingen --res <res-dir> --out <out-dir> [--fonts <dir>] [--preview]\n");
+    std::fprintf(stderr,
+                 "usage: skingen --res <res-dir> --out <out-dir> [--fonts <dir>] [--preview]\n");
     return 2;
 }
 
@@ -64,6 +66,29 @@ int Run(const std::string& resDir, const std::string& outDir, const std::string&
             }
         }
 
+        if (preview) {
+            // The window as a user sees it: profile 1 in force, a few keys
+            // changed (down look) and the mouse over one key.
+            skingen::Surface inUse = skingen::MaskedCopy(skin.normal.get(), skin.mask.get());
+            cairo_t* cr = cairo_create(inUse.get());
+            for (const skingen::LayoutCell& c : cells) {
+                cairo_surface_t* source = nullptr;
+                if (c.name == "Profile1" || c.name == "W" || c.name == "A" || c.name == "S" ||
+                    c.name == "D" || c.name == "Caps Lock" || c.name == "Play/Pause")
+                    source = skin.down.get();
+                else if (c.name == "G")
+                    source = skin.over.get();
+                if (source && c.present) {
+                    cairo_set_source_surface(cr, source, 0, 0);
+                    cairo_rectangle(cr, c.x, c.y, c.width, c.height);
+                    cairo_fill(cr);
+                }
+            }
+            cairo_destroy(cr);
+            std::string path = outDir + "/preview_in_use.png";
+            ok &= cairo_surface_write_to_png(inUse.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+        }
+
         std::vector<skingen::Surface> icons;
         std::vector<cairo_surface_t*> raw;
         for (int size : {16, 32, 48, 256}) {
@@ -79,7 +104,7 @@ int Run(const std::string& resDir, const std::string& outDir, const std::string&
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     std::string res, out, fonts = "/usr/share/fonts/truetype/dejavu";

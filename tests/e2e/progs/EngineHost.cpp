@@ -15,6 +15,8 @@
 //                        suspend   RemapSuspended = 1 (the hook removes itself
 //                                  at its next event)
 //                        resume    RemapSuspended = 0
+//                        map S=C   changes profile 1 as --map does, as a
+//                                  commit of the main window would
 //                        state     nothing
 //                      each answered on standard output with "hook=0" or "hook=1"
 //                      (whether the hook is installed) once carried out.
@@ -166,6 +168,9 @@ void RunCommand(const std::string& command) {
         g_engine->Maps().remapSuspended = 1;
     } else if (cmd == "resume") {
         g_engine->Maps().remapSuspended = 0;
+    } else if (cmd.rfind("map ", 0) == 0) {
+        const std::string mapping = cmd.substr(4);
+        ParseMapping(std::wstring(mapping.begin(), mapping.end()), g_engine->Maps().profile[0]);
     }
     const char* reply = g_engine->HookInstalled() ? "hook=1\n" : "hook=0\n";
     DWORD written = 0;
