@@ -137,7 +137,9 @@ class OrvaneTest(unittest.TestCase):
     def choose_from_tray_menu(self, accelerator):
         """Right-clicks the tray icon and picks an item of the real menu by
         its accelerator key: the menu opens at the pointer, and X sends the
-        key to the window under it."""
+        key to the window under it. The pointer goes to a fixed place below
+        the main window first, where the menu opens unflipped."""
+        e2e.xdotool("mousemove", 600, 600)
         send("tray", 133, WM_RBUTTONUP)
         e2e.wait_until(lambda: send("menu-find") == 0, what="the tray menu")
         e2e.key(accelerator)
