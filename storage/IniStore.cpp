@@ -91,7 +91,7 @@ const MemoryIniStore::Section* MemoryIniStore::Find(std::wstring_view section) c
 }
 
 size_t MemoryIniStore::NameHash::operator()(std::wstring_view name) const {
-    size_t h = 14695981039346656037ull;  // FNV-1a over the folded characters
+    size_t h = 14695981039346656037ull; // FNV-1a over the folded characters
     for (wchar_t c : name) {
         h = (h ^ static_cast<size_t>(FoldAscii(c))) * 1099511628211ull;
     }

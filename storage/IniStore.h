@@ -60,12 +60,15 @@ class MemoryIniStore : public IniStore {
     };
     struct NameEqual {
         using is_transparent = void;
-        bool operator()(std::wstring_view a, std::wstring_view b) const { return IniNameEquals(a, b); }
+        bool operator()(std::wstring_view a, std::wstring_view b) const {
+            return IniNameEquals(a, b);
+        }
     };
     struct Section {
         std::wstring name;
         std::vector<Entry> entries;
-        std::unordered_map<std::wstring, size_t, NameHash, NameEqual> index;  // key -> position in entries
+        std::unordered_map<std::wstring, size_t, NameHash, NameEqual>
+            index; // key -> position in entries
     };
 
     int ReadInt(const std::wstring& section, const std::wstring& key, int def) override;

@@ -46,6 +46,21 @@ void PrivateProfileStore::EmptySection(const std::wstring& section) {
     }
 }
 
+void PrivateProfileStore::ReplaceSection(const std::wstring& section,
+                                         const std::vector<MemoryIniStore::Entry>& entries) {
+    std::wstring data; // "key=value\0" per entry, ended by one more null
+    for (const auto& [key, value] : entries) {
+        data += key;
+        data += L'=';
+        data += QuoteIniValue(IniStoredValue(value));
+        data += L'\0';
+    }
+    data += L'\0';
+    if (!WritePrivateProfileSectionW(section.c_str(), data.c_str(), path_.c_str())) {
+        writeFailed_ = true;
+    }
+}
+
 bool PrivateProfileStore::HasSection(const std::wstring& section) {
     std::vector<wchar_t> buffer(1024);
     DWORD n = 0;
@@ -69,6 +84,47 @@ bool PrivateProfileStore::HasSection(const std::wstring& section) {
 }
 
 namespace {
+
+// The private-profile functions rewrite the whole file on every write, so a
+// profile written key by key costs one file rewrite per key. This store
+// gathers the keys of the sections it empties and writes each such section
+// in one call on Flush; every other write goes straight to the file.
+class SectionBatchStore : public IniStore {
+  public:
+    explicit SectionBatchStore(PrivateProfileStore& file) : file_(file) {}
+
+    int ReadInt(const std::wstring& section, const std::wstring& key, int def) override {
+        return pending_.HasSection(section) ? pending_.ReadInt(section, key, def)
+                                            : file_.ReadInt(section, key, def);
+    }
+    std::wstring ReadText(const std::wstring& section, const std::wstring& key) override {
+        return pending_.HasSection(section) ? pending_.ReadText(section, key)
+                                            : file_.ReadText(section, key);
+    }
+    void WriteText(const std::wstring& section, const std::wstring& key,
+                   const std::wstring& value) override {
+        if (pending_.HasSection(section)) {
+            pending_.WriteText(section, key, value);
+        } else {
+            file_.WriteText(section, key, value);
+        }
+    }
+    void EmptySection(const std::wstring& section) override { pending_.EmptySection(section); }
+    bool HasSection(const std::wstring& section) override {
+        return pending_.HasSection(section) || file_.HasSection(section);
+    }
+
+    void Flush() {
+        for (const MemoryIniStore::Section& s : pending_.Sections()) {
+            file_.ReplaceSection(s.name, s.entries);
+        }
+        pending_ = MemoryIniStore();
+    }
+
+  private:
+    PrivateProfileStore& file_;
+    MemoryIniStore pending_;
+};
 
 // Owns a temporary file; removes it unless released.
 class TempFile {
@@ -111,7 +167,9 @@ ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes) {
     FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
-        return GetLastError() == ERROR_FILE_NOT_FOUND ? ReadResult::Missing : ReadResult::Failed;
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing
+                                                                              : ReadResult::Failed;
     }
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) {
@@ -159,6 +217,10 @@ std::wstring AsUtf16Text(const std::string& bytes) {
 }
 
 bool PrepareTempFile(const std::wstring& target, const std::wstring& temp) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return false; // the user protected the file; a move would still replace it on some systems
+    }
     std::string bytes;
     switch (ReadWholeFile(target, bytes)) {
     case ReadResult::Failed:
@@ -192,7 +254,9 @@ bool SaveAtomically(const std::wstring& path, const std::function<bool(IniStore&
         return false;
     }
     PrivateProfileStore store(temp.Path());
-    const bool wrote = write(store);
+    SectionBatchStore batch(store);
+    const bool wrote = write(batch);
+    batch.Flush();
     // Releases the functions' cached copy of the temporary file, so every
     // write is on disk before the move.
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, temp.Path().c_str());
@@ -208,6 +272,23 @@ bool SaveAtomically(const std::wstring& path, const std::function<bool(IniStore&
 }
 
 } // namespace
+
+bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot) {
+    snapshot = MemoryIniStore();
+    std::string bytes;
+    switch (ReadWholeFile(path, bytes)) {
+    case ReadResult::Missing:
+        return true;
+    case ReadResult::Failed:
+        return false;
+    case ReadResult::Ok:
+        break;
+    }
+    const bool le = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+                    static_cast<unsigned char>(bytes[1]) == 0xFE;
+    snapshot = ParseIniText(le ? DecodeIniBytes(bytes) : AsUtf16Text(bytes));
+    return true;
+}
 
 bool SaveProfilesToFile(const std::wstring& path, const KeyButtons& buttons, const KeyMaps& maps,
                         const Profiles& profiles) {

@@ -3,7 +3,11 @@ display, real X key input, waiting for conditions, fresh folders.
 
 The test run provides DISPLAY (Xvfb) and a running wineserver (tools/test calls
 wine_keepalive and start_xvfb). The Wine environment is the one tools/lib.sh
-sets up (wine_env), so a test started by hand uses the same prefix.
+sets up (wine_env), so a test started by hand uses the same prefix:
+
+    . tools/lib.sh && wine_keepalive && start_xvfb
+    (cd build/windows && ctest -R e2e_test_engine --output-on-failure)
+    wine_stop; stop_xvfb
 
 Focus without a window manager: physical X keys go to the X focus window,
 injected keys to Wine's foreground window. KeySink.start() makes the sink

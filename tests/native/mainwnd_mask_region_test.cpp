@@ -186,6 +186,20 @@ TEST(MaskRegion, RandomMasksMatchThePerPixelRule) {
     }
 }
 
+TEST(MaskRegion, BottomUpRowsThroughANegativeStride) {
+    // Rows stored bottom-up, as in a BMP file: the view starts at the last
+    // stored row and steps backwards.
+    const Mask stored = FromPicture({
+        "#...", // bottom row of the picture
+        "....",
+        "..##", // top row
+    });
+    MaskPixels view = stored.View();
+    view.bits += stored.stride * 2;
+    view.stride = -stored.stride;
+    EXPECT_EQ(MaskRegionRects(view, 4, 3), (std::vector<RegionRect>{{2, 0, 4, 1}, {0, 2, 1, 3}}));
+}
+
 TEST(MaskRegion, IdenticalRowsShareOneBand) {
     // A 100-row mask of one run per row: one rectangle, not a hundred.
     Mask m(50, 100, 4);
