@@ -1,7 +1,6 @@
 #include "app/OrvaneDlg.w32.h"
 
 #include "app/FirstPaintSignal.w32.h"
-#include "app/IniSnapshot.w32.h"
 #include "app/LayoutReader.h"
 #include "app/OrvaneApp.w32.h"
 #include "res/resource.h"
@@ -49,13 +48,18 @@ BOOL COrvaneDlg::OnInitDialog() {
     hover_.SetHoverCell(-1);
     profiles_.working.changedCells.clear();
 
-    // Each file is read once, into a snapshot (see IniSnapshot.w32.h).
-    MemoryIniStore layout = ReadIniSnapshot(exeDir_ + L"Main.ini");
+    // Each file is read once, into a snapshot: one private-profile call per
+    // key would cost about a second under Wine.
+    MemoryIniStore layout;
+    ReadIniFileSnapshot(exeDir_ + L"Main.ini", layout);
     ReadLayout(layout, cells_, hitRects_, mediaKeyNames_);
 
     // A "type" outside 1..3 (a hand-edited set.ini) starts with profile 1 in
-    // force: LoadAllProfiles settles that.
-    MemoryIniStore profileFile = ReadIniSnapshot(ProfileStorePath(exeDir_));
+    // force: LoadAllProfiles settles that. A set.ini that exists but cannot
+    // be read (locked by another program) loads as defaults and is never
+    // saved over: the user's stored profiles stay as they are.
+    MemoryIniStore profileFile;
+    profileFileLoaded_ = ReadIniFileSnapshot(ProfileStorePath(exeDir_), profileFile);
     LoadAllProfiles(profileFile, cells_, mediaKeyNames_, maps, profiles_);
 
     // Size from the mask (else the normal image, else the template's size),
@@ -261,7 +265,8 @@ void COrvaneDlg::SaveProfiles() {
     KeyMaps& maps = engine_.Maps();
     // Nothing is copied for an ActiveProfile outside 1..3.
     CopyWorkingToProfile(maps, profiles_, maps.activeProfile);
-    SaveProfilesToFile(ProfileStorePath(exeDir_), cells_, maps, profiles_);
+    if (profileFileLoaded_)
+        SaveProfilesToFile(ProfileStorePath(exeDir_), cells_, maps, profiles_);
 }
 
 void COrvaneDlg::OnEndSession(bool ending) {
