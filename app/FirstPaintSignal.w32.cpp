@@ -19,4 +19,4 @@ void SignalFirstPaint() {
     }
 }
 
-}  // namespace orvane
+} // namespace orvane

@@ -10,4 +10,4 @@ namespace orvane {
 
 void SignalFirstPaint();
 
-}  // namespace orvane
+} // namespace orvane

@@ -7,7 +7,8 @@
 namespace orvane {
 
 HWND FindMarkedWindow() {
-    for (HWND wnd = GetWindow(GetDesktopWindow(), GW_CHILD); wnd; wnd = GetWindow(wnd, GW_HWNDNEXT)) {
+    for (HWND wnd = GetWindow(GetDesktopWindow(), GW_CHILD); wnd;
+         wnd = GetWindow(wnd, GW_HWNDNEXT)) {
         if (GetPropW(wnd, kInstanceMark))
             return wnd;
     }
@@ -42,4 +43,4 @@ BOOL COrvaneApp::InitInstance() {
     return FALSE;
 }
 
-}  // namespace orvane
+} // namespace orvane

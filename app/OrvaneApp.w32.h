@@ -29,4 +29,4 @@ class COrvaneApp : public win::WinApp {
 // The top-level window that carries the single-instance mark, or nullptr.
 HWND FindMarkedWindow();
 
-}  // namespace orvane
+} // namespace orvane

@@ -20,7 +20,7 @@ HICON AppIcon() {
     return LoadIconW(win::ResourceInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
-}  // namespace
+} // namespace
 
 COrvaneDlg::COrvaneDlg(HWND parent)
     : Dialog(IDD_ORVANE_DIALOG, parent), icon_(AppIcon()), exeDir_(win::ExeDirectory()) {
@@ -48,12 +48,18 @@ BOOL COrvaneDlg::OnInitDialog() {
     hover_.SetHoverCell(-1);
     profiles_.working.changedCells.clear();
 
-    PrivateProfileStore layout(exeDir_ + L"Main.ini");
+    // Each file is read once, into a snapshot: one private-profile call per
+    // key would cost about a second under Wine.
+    MemoryIniStore layout;
+    ReadIniFileSnapshot(exeDir_ + L"Main.ini", layout);
     ReadLayout(layout, cells_, hitRects_, mediaKeyNames_);
 
     // A "type" outside 1..3 (a hand-edited set.ini) starts with profile 1 in
-    // force: LoadAllProfiles settles that.
-    PrivateProfileStore profileFile(ProfileStorePath(exeDir_));
+    // force: LoadAllProfiles settles that. A set.ini that exists but cannot
+    // be read (locked by another program) loads as defaults and is never
+    // saved over: the user's stored profiles stay as they are.
+    MemoryIniStore profileFile;
+    profileFileLoaded_ = ReadIniFileSnapshot(ProfileStorePath(exeDir_), profileFile);
     LoadAllProfiles(profileFile, cells_, mediaKeyNames_, maps, profiles_);
 
     // Size from the mask (else the normal image, else the template's size),
@@ -102,9 +108,9 @@ bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         result = Default();
         return true;
     case WM_NCMOUSEHOVER:
-        result = hover_.OnNcMouseHover(Hwnd(), lp, cells_, hitRects_,
-                                       profiles_.working.keyAssignments, maps.activeProfile,
-                                       profiles_.working.changedCells, skin_);
+        result =
+            hover_.OnNcMouseHover(Hwnd(), lp, cells_, hitRects_, profiles_.working.keyAssignments,
+                                  maps.activeProfile, profiles_.working.changedCells, skin_);
         return true;
     case WM_NCMOUSELEAVE:
         result = 0;
@@ -160,11 +166,13 @@ void COrvaneDlg::OnPaint() {
     if (IsIconic(Hwnd()))
         PaintIconic(Hwnd(), icon_);
     else
-        Default();  // paints nothing itself: the face comes from WM_ERASEBKGND
+        Default(); // paints nothing itself: the face comes from WM_ERASEBKGND
     SignalFirstPaint();
 }
 
-void COrvaneDlg::OnShowWindow() { deviceNotification_.Register(Hwnd()); }
+void COrvaneDlg::OnShowWindow() {
+    deviceNotification_.Register(Hwnd());
+}
 
 void COrvaneDlg::OnDeviceChange(WPARAM event, LPARAM record) {
     KeyboardChange change = ReadKeyboardChange(event, record);
@@ -217,7 +225,9 @@ bool COrvaneDlg::OnCommand(UINT id) {
     }
 }
 
-void COrvaneDlg::OnOpen() { ShowWindow(Hwnd(), SW_SHOWNORMAL); }
+void COrvaneDlg::OnOpen() {
+    ShowWindow(Hwnd(), SW_SHOWNORMAL);
+}
 
 void COrvaneDlg::OnAbout() {
     CAboutDlg about(Hwnd());
@@ -255,7 +265,8 @@ void COrvaneDlg::SaveProfiles() {
     KeyMaps& maps = engine_.Maps();
     // Nothing is copied for an ActiveProfile outside 1..3.
     CopyWorkingToProfile(maps, profiles_, maps.activeProfile);
-    SaveProfilesToFile(ProfileStorePath(exeDir_), cells_, maps, profiles_);
+    if (profileFileLoaded_)
+        SaveProfilesToFile(ProfileStorePath(exeDir_), cells_, maps, profiles_);
 }
 
 void COrvaneDlg::OnEndSession(bool ending) {
@@ -274,4 +285,4 @@ void COrvaneDlg::OnDestroy() {
         app->mainWindow = nullptr;
 }
 
-}  // namespace orvane
+} // namespace orvane

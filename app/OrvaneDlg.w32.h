@@ -52,7 +52,8 @@ class COrvaneDlg : public win::Dialog {
     // modally (the assignment dialog, an About box).
     void CancelOwnedDialogs();
     // Commits the WorkingProfile into the profile in force and writes all
-    // three profiles and [TYPE] to set.ini in one atomic replacement.
+    // three profiles and [TYPE] to set.ini in one atomic replacement, unless
+    // set.ini existed but could not be read at start-up.
     void SaveProfiles();
 
     RemapEngine engine_;
@@ -64,9 +65,10 @@ class COrvaneDlg : public win::Dialog {
     Profiles profiles_;
     TrayIcon tray_;
     DeviceNotification deviceNotification_;
-    int settingsModified_ = 0;  // SettingsModified
-    HICON icon_ = nullptr;      // icon resource 133, shared (never destroyed)
+    bool profileFileLoaded_ = false; // set.ini was read (or absent) at start-up
+    int settingsModified_ = 0;       // SettingsModified
+    HICON icon_ = nullptr;           // icon resource 133, shared (never destroyed)
     std::wstring exeDir_;
 };
 
-}  // namespace orvane
+} // namespace orvane

@@ -7,4 +7,6 @@ namespace {
 orvane::COrvaneApp theApp;
 }
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return theApp.Run(instance); }
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    return theApp.Run(instance);
+}

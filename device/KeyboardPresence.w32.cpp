@@ -64,7 +64,7 @@ bool IsVendorInterface(const std::wstring& path) {
     return attributes.VendorID == kKeyboardVendorId;
 }
 
-}  // namespace
+} // namespace
 
 BOOL IsKeyboardPresent(HWND owner) {
     GUID hidGuid;
@@ -127,4 +127,4 @@ KeyboardChange ReadKeyboardChange(WPARAM event, LPARAM record) {
     return event == DBT_DEVICEARRIVAL ? KeyboardChange::Arrived : KeyboardChange::Removed;
 }
 
-}  // namespace orvane
+} // namespace orvane

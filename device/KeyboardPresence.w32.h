@@ -38,4 +38,4 @@ enum class KeyboardChange { None, Arrived, Removed };
 // other event, record type or vendor is None.
 KeyboardChange ReadKeyboardChange(WPARAM event, LPARAM record);
 
-}  // namespace orvane
+} // namespace orvane

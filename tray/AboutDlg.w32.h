@@ -11,4 +11,4 @@ class CAboutDlg : public win::Dialog {
     explicit CAboutDlg(HWND parent) : Dialog(IDD_ABOUTBOX, parent) {}
 };
 
-}  // namespace orvane
+} // namespace orvane

@@ -47,4 +47,4 @@ void ShowPopupMenu(HWND owner, UINT menuId, UINT trackFlags) {
     TrackPopupMenu(popup, trackFlags, cursor.x, cursor.y, 0, owner, nullptr);
 }
 
-}  // namespace orvane
+} // namespace orvane

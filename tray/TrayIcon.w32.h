@@ -9,7 +9,7 @@
 namespace orvane {
 
 constexpr UINT kTrayIconId = 133;
-constexpr UINT kTrayCallbackMessage = WM_USER + 100;  // wParam icon id, lParam mouse message
+constexpr UINT kTrayCallbackMessage = WM_USER + 100; // wParam icon id, lParam mouse message
 
 // The icon, its tip "VARNOK" and its callback message; the same icon and tip
 // for the program's whole run (present or absent keyboard look alike).
@@ -36,4 +36,4 @@ class TrayIcon {
 // `owner` as WM_COMMAND. Nothing when the menu cannot be loaded.
 void ShowPopupMenu(HWND owner, UINT menuId, UINT trackFlags);
 
-}  // namespace orvane
+} // namespace orvane

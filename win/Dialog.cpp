@@ -27,8 +27,11 @@ INT_PTR Dialog::DoModal() {
     HHOOK outerHook = t_creationHook;
     t_creating = this;
     t_creationHook = ::SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, ::GetCurrentThreadId());
-    INT_PTR result = ::DialogBoxParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId_), parent_,
-                                       &DialogProc, reinterpret_cast<LPARAM>(this));
+    INT_PTR result = template_
+                         ? ::DialogBoxIndirectParamW(ResourceInstance(), template_, parent_,
+                                                     &DialogProc, reinterpret_cast<LPARAM>(this))
+                         : ::DialogBoxParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId_),
+                                             parent_, &DialogProc, reinterpret_cast<LPARAM>(this));
     EndCreationHook();
     t_creating = outer;
     t_creationHook = outerHook;

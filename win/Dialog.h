@@ -15,6 +15,10 @@ namespace win {
 class Dialog : public Window {
   public:
     Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
+    // A template built in memory (tests, generated dialogs); the caller keeps
+    // it alive while the dialog runs.
+    Dialog(const DLGTEMPLATE* dialogTemplate, HWND parent)
+        : template_(dialogTemplate), parent_(parent) {}
 
     // Runs the dialog until EndDialog; answers its result, or -1 when the
     // dialog could not be created. The object may be run again afterwards.
@@ -47,7 +51,8 @@ class Dialog : public Window {
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp);
 
-    UINT templateId_;
+    UINT templateId_ = 0;
+    const DLGTEMPLATE* template_ = nullptr;
     HWND parent_;
 };
 

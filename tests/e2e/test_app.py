@@ -137,7 +137,9 @@ class OrvaneTest(unittest.TestCase):
     def choose_from_tray_menu(self, accelerator):
         """Right-clicks the tray icon and picks an item of the real menu by
         its accelerator key: the menu opens at the pointer, and X sends the
-        key to the window under it."""
+        key to the window under it. The pointer goes to a fixed place below
+        the main window first, where the menu opens unflipped."""
+        e2e.xdotool("mousemove", 600, 600)
         send("tray", 133, WM_RBUTTONUP)
         e2e.wait_until(lambda: send("menu-find") == 0, what="the tray menu")
         e2e.key(accelerator)
@@ -215,6 +217,9 @@ class PresenceTest(OrvaneTest):
         self.assertEqual(send("device", "removal", OTHER_VENDOR_PATH), 0)
         self.assertEqual(send("device", "volume"), 0)
         typed("dn:66 up:66")
+        # Unplugged while the window is hidden: the hidden window still hears it.
+        send("hide")
+        e2e.wait_until(lambda: not window_state()[1], what="the window to hide")
         self.assertEqual(send("device", "removal", VENDOR_PATH.lower()), 0)
         typed("dn:65 up:65")
         self.assertEqual(send("device", "arrival", OTHER_VENDOR_PATH), 0)
@@ -300,6 +305,35 @@ class SaveTest(OrvaneTest):
         send("command", ID_EXIT)
         self.assertEqual(self.wait_exit(proc), 0)
         self.assert_saved(1, 1)
+
+    def test_unreadable_set_ini_is_not_saved_over(self):
+        self.prepare(2, 2)
+        original = open(self.set_ini, "rb").read()
+        ready = os.path.join(e2e.fresh_dir(self), "held")
+        holder = e2e.run_exe(e2e.prog("HoldFile"), e2e.winpath(self.set_ini), e2e.winpath(ready))
+        self.addCleanup(e2e.stop_process, holder)
+        e2e.wait_until(lambda: os.path.exists(ready), what="set.ini held")
+        proc = self.start()
+        e2e.stop_process(holder)
+        send("command", ID_EXIT)
+        self.assertEqual(self.wait_exit(proc), 0)
+        with open(self.set_ini, "rb") as f:
+            self.assertEqual(f.read(), original)
+
+    def test_unreadable_set_ini_is_not_saved_over(self):
+        self.prepare(2, 2)
+        with open(self.set_ini, "rb") as f:
+            original = f.read()
+        ready = os.path.join(e2e.fresh_dir(self), "held")
+        holder = e2e.run_exe(e2e.prog("HoldFile"), e2e.winpath(self.set_ini), e2e.winpath(ready))
+        self.addCleanup(e2e.stop_process, holder)
+        e2e.wait_until(lambda: os.path.exists(ready), what="set.ini held")
+        proc = self.start()
+        e2e.stop_process(holder)
+        send("command", ID_EXIT)
+        self.assertEqual(self.wait_exit(proc), 0)
+        with open(self.set_ini, "rb") as f:
+            self.assertEqual(f.read(), original)
 
     def test_end_session_saves(self):
         self.prepare(3, 3)

@@ -25,7 +25,7 @@ LRESULT CALLBACK MinimalProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-}  // namespace
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     WNDCLASSW wc{};
@@ -34,8 +34,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = L"OrvaneMinimalWindow";
     RegisterClassW(&wc);
-    HWND wnd = CreateWindowExW(0, wc.lpszClassName, L"Minimal", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                               0, 0, 640, 480, nullptr, nullptr, instance, nullptr);
+    HWND wnd = CreateWindowExW(0, wc.lpszClassName, L"Minimal", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                               0, 640, 480, nullptr, nullptr, instance, nullptr);
     ShowWindow(wnd, show);
     UpdateWindow(wnd);
     MSG msg;

@@ -56,14 +56,15 @@ int SendDevice(HWND target, const std::wstring& what, const std::wstring& path) 
     if (what != L"arrival" && what != L"removal")
         return 3;
     WPARAM event = what == L"arrival" ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE;
-    size_t bytes = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) +
-                   (path.size() + 1) * sizeof(wchar_t);
+    size_t bytes =
+        offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) + (path.size() + 1) * sizeof(wchar_t);
     std::vector<unsigned char> buffer(bytes);
     auto* record = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(buffer.data());
     record->dbcc_size = static_cast<DWORD>(bytes);
     record->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     // The HID interface class.
-    record->dbcc_classguid = {0x4d1e55b2, 0xf16f, 0x11cf, {0x88, 0xcb, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+    record->dbcc_classguid = {
+        0x4d1e55b2, 0xf16f, 0x11cf, {0x88, 0xcb, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
     std::memcpy(record->dbcc_name, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
     DWORD_PTR r = 0;
     if (!SendMessageTimeoutW(target, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(record),
@@ -72,7 +73,7 @@ int SendDevice(HWND target, const std::wstring& what, const std::wstring& path) 
     return r == TRUE ? 0 : 5;
 }
 
-}  // namespace
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int argc = 0;
@@ -80,7 +81,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (argc < 2)
         return 3;
     std::wstring verb = argv[1];
-    auto number = [&](int i) { return i < argc ? static_cast<UINT>(wcstoul(argv[i], nullptr, 0)) : 0u; };
+    auto number = [&](int i) {
+        return i < argc ? static_cast<UINT>(wcstoul(argv[i], nullptr, 0)) : 0u;
+    };
     if (verb == L"dialog-find" || verb == L"dialog-ok") {
         HWND dialog = argc >= 3 ? FindWindowW(L"#32770", argv[2]) : nullptr;
         if (!dialog)

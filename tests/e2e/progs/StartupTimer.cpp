@@ -7,7 +7,9 @@
 // child, reads the performance counter, starts PROGRAM and waits for the
 // event, which the child sets when its first WM_PAINT has completed
 // (SignalFirstPaint). Writes the elapsed milliseconds to RESULTFILE, then
-// terminates the child and waits for it to be gone. Exit code 0 on success,
+// removes the notification-area icon 133 of the child's windows (as Orvane's
+// own exit would: a terminated program's icon stays behind and slows the
+// next start under Wine), terminates the child and waits for it to be gone. Exit code 0 on success,
 // 2 when the child could not start, 3 on timeout.
 #include <windows.h>
 
@@ -16,6 +18,35 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
+
+namespace {
+
+void RemoveTrayIcons(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        std::vector<HWND> windows;
+    } search{pid, {}};
+    EnumWindows(
+        [](HWND wnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(wnd, &owner);
+            if (owner == s->pid)
+                s->windows.push_back(wnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    for (HWND wnd : search.windows) {
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof(data);
+        data.hWnd = wnd;
+        data.uID = 133;
+        Shell_NotifyIconW(NIM_DELETE, &data);
+    }
+}
+
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int argc = 0;
@@ -45,6 +76,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 2;
     DWORD wait = WaitForSingleObject(event, timeout);
     QueryPerformanceCounter(&end);
+    RemoveTrayIcons(pi.dwProcessId);
     TerminateProcess(pi.hProcess, 0);
     WaitForSingleObject(pi.hProcess, 10000);
     CloseHandle(pi.hThread);
