@@ -3,6 +3,7 @@
 // the body outline, and over/down pictures that differ from the normal one
 // exactly inside the cells.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -78,7 +79,9 @@ bool RunSkingen(const fs::path& res, const fs::path& out) {
 }
 
 fs::path FreshDir(const std::string& name) {
-    fs::path dir = fs::path(::testing::TempDir()) / ("orvane_skin_" + name);
+    // The process id keeps test processes that run side by side apart.
+    fs::path dir = fs::path(::testing::TempDir()) /
+                   ("orvane_skin_" + name + "_" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
