@@ -160,6 +160,8 @@ class StartupTest(OrvaneTest):
         self.start()
         width, height = bmp_size(os.path.join(self.folder, "skin", "main_mask.bmp"))
         self.assertEqual(self.geometry(self.x_window()), (0, 0, width, height))
+        mask = e2e.winpath(os.path.join(self.folder, "skin", "main_mask.bmp"))
+        self.assertEqual(send("region", mask), 0, "the window region is the mask's outline")
 
     def test_second_start_restores_a_minimised_first_and_ends(self):
         self.start()

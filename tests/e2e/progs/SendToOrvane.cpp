@@ -16,6 +16,11 @@
 //   SendToOrvane dialog-ok <title>       posts IDOK to the dialog with that title
 //   SendToOrvane dialog-find <title>     exit code 0 when that dialog exists
 //   SendToOrvane menu-find               exit code 0 while a popup menu is shown
+//   SendToOrvane region <mask.bmp>       exit code 0 when the window's region equals
+//                                        the per-pixel outline of that mask over the
+//                                        window's size (EqualRgn), 6 when it differs,
+//                                        7 when the window has no region or the mask
+//                                        cannot be loaded
 //
 // Exit code: 0 when the message went out, 2 when no window carries the mark,
 // 3 for bad arguments, 4 when sending failed, 5 when a device message was
@@ -24,6 +29,8 @@
 
 #include <dbt.h>
 #include <shellapi.h>
+
+#include "tests/support/SkinTestImages.w32.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -73,6 +80,27 @@ int SendDevice(HWND target, const std::wstring& what, const std::wstring& path) 
     return r == TRUE ? 0 : 5;
 }
 
+int CompareRegion(HWND target, const wchar_t* maskPath) {
+    HBITMAP mask = static_cast<HBITMAP>(
+        LoadImageW(nullptr, maskPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!mask)
+        return 7;
+    RECT rect{};
+    GetWindowRect(target, &rect);
+    HDC screen = GetDC(nullptr);
+    HRGN expected = orvane::testing::PerPixelMaskRegion(screen, mask, rect.right - rect.left,
+                                                        rect.bottom - rect.top);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(mask);
+    HRGN actual = CreateRectRgn(0, 0, 0, 0);
+    int result = 7;
+    if (GetWindowRgn(target, actual) != ERROR)
+        result = EqualRgn(actual, expected) ? 0 : 6;
+    DeleteObject(actual);
+    DeleteObject(expected);
+    return result;
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -106,6 +134,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                (GetForegroundWindow() == target ? 4 : 0);
     if (verb == L"hide")
         return ShowWindow(target, SW_HIDE), 0;
+    if (verb == L"region" && argc >= 3)
+        return CompareRegion(target, argv[2]);
     if (verb == L"device" && argc >= 3)
         return SendDevice(target, argv[2], argc >= 4 ? argv[3] : L"");
     if (verb == L"tray" && argc >= 4)
