@@ -1,7 +1,7 @@
 #include "app/OrvaneDlg.w32.h"
 
 #include "app/FirstPaintSignal.w32.h"
-#include "app/LayoutReader.h"
+#include "storage/LayoutReader.h"
 #include "app/OrvaneApp.w32.h"
 #include "res/resource.h"
 #include "storage/PrivateProfileStore.w32.h"

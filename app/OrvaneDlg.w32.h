@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "app/Layout.h"
+#include "layout/Layout.h"
 #include "device/KeyboardPresence.w32.h"
 #include "engine/KeyModel.h"
 #include "engine/RemapEngine.w32.h"

@@ -15,7 +15,7 @@
 namespace orvane {
 
 constexpr int kCellCount = 132;     // cells of the main window, numbered 1..132
-constexpr int kKeyCellCount = 121;  // cells 1..121 carry a key code
+constexpr int kKeyCellCount = 121;  // cells 1..121 carry a key code (the layout's kLastKeyCell)
 constexpr int kProfileCount = 3;    // profiles 1..3
 constexpr int kKeypadEnter = 108;   // VK_SEPARATOR stands for the keypad Enter
 constexpr int kReleaseBit = 0x8000; // OutputQueue: set for a key release

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/LayoutReader.h"
+#include "storage/LayoutReader.h"
 #include "storage/IniStore.h"
 #include "storage/IniValues.h"
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/Layout.h"
+#include "layout/Layout.h"
 #include "engine/KeyModel.h"
 
 namespace orvane {

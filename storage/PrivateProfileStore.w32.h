@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Layout.h"
+#include "layout/Layout.h"
 #include "engine/KeyModel.h"
 #include "storage/IniStore.h"
 

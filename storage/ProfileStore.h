@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Layout.h"
+#include "layout/Layout.h"
 #include "engine/KeyModel.h"
 #include "storage/IniStore.h"
 

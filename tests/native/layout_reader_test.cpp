@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/LayoutReader.h"
+#include "storage/LayoutReader.h"
 #include "storage/IniStore.h"
 #include "storage/IniValues.h"
 #include "storage_fixtures.h"

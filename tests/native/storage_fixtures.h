@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/Layout.h"
+#include "layout/Layout.h"
 #include "engine/KeyModel.h"
 
 namespace orvane::fixture {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/LayoutReader.h"
+#include "storage/LayoutReader.h"
 #include "storage/IniStore.h"
 #include "storage/ProfileStore.h"
 #include "storage_fixtures.h"

@@ -1,4 +1,4 @@
-#include "app/LayoutReader.h"
+#include "storage/LayoutReader.h"
 
 #include <climits>
 

@@ -10,7 +10,7 @@
 
 #include <string_view>
 
-#include "app/Layout.h"
+#include "layout/Layout.h"
 #include "storage/IniStore.h"
 
 namespace orvane {

@@ -32,7 +32,7 @@ using MediaKeyNames = std::map<std::wstring, int>;
 
 // Roles of the cell numbers, fixed by the program.
 constexpr int kFirstMediaCell = 104;
-constexpr int kLastKeyCell = 121;  // cells 1..121 carry a key code
+constexpr int kLastKeyCell = kKeyCellCount;  // cells 1..121 carry a key code
 constexpr int kLastClickableKeyCell = 104;
 constexpr int kFirstCommandCell = 122;
 constexpr int kProfileCell1 = 128;  // cells 128..130: profiles 1..3
