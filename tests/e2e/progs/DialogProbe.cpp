@@ -6,6 +6,7 @@
 //   DialogProbe command <id>   clicks control <id> of that dialog
 // Exit code: 0 done, 2 no such window, 3 bad arguments, 4 failure.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstdio>
@@ -24,7 +25,8 @@ std::string Utf8(const std::wstring& text) {
 
 std::wstring WindowText(HWND wnd) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(wnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
