@@ -19,6 +19,7 @@ from test_app import ID_EXIT, ID_OPEN, OrvaneTest, key_codes, profile_section, r
 DEFAULT_PROMPT = "Do you want to restore the default seetings?"
 SAVE_PROMPT = "Do you want to save the settings?"
 NO_PROFILE = "This file holds no profile. Nothing was imported."
+EXPORT_FAILED = "The profile could not be exported to this file. The file was not changed."
 
 
 def probe(*args):
@@ -233,6 +234,23 @@ class ProfileFileTest(DispatchTest):
         self.assertEqual(ini["profile3"], ini["profile2"])
         self.assertEqual(ini["profile3"]["macroname0"], name)
         self.assertEqual(ini["profile3"]["key65"], "66")
+
+    def test_a_failed_export_says_so_and_leaves_the_file(self):
+        self.prepare(1, {1})
+        target = os.path.join(e2e.fresh_dir(self), "locked.ini")
+        with open(target, "wb") as f:
+            f.write(b"[Other]\r\nkept=yes\r\n")
+        os.chmod(target, 0o444)  # read-only: the export may not replace it
+        with open(target, "rb") as f:
+            before = f.read()
+        proc = self.start()
+        self.menu(2)
+        self.file_dialog("Save As", target, replace=True)
+        self.answer(self.prompt(EXPORT_FAILED), "Return")
+        with open(target, "rb") as f:
+            self.assertEqual(f.read(), before)
+        self.assertEqual(os.listdir(os.path.dirname(target)), ["locked.ini"])
+        self.exit_and_read(proc)
 
     def test_import_of_a_file_without_a_profile_changes_nothing(self):
         self.prepare(1, {1})
