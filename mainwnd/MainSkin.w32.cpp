@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "mainwnd/MaskRegion.h"
@@ -64,8 +65,9 @@ HRGN RegionFromRects(const std::vector<RegionRect>& rects) {
 }
 
 void ApplyRegion(HWND wnd, HRGN region) {
-    if (region != nullptr && SetWindowRgn(wnd, region, TRUE) == 0)
-        DeleteObject(region);
+    win::UniqueRegion owned(region);
+    if (owned && SetWindowRgn(wnd, owned.Get(), TRUE) != 0)
+        owned.Release(); // the system owns it now
 }
 
 } // namespace
@@ -113,8 +115,11 @@ HRGN CreateMaskRegion(HDC dc, HBITMAP mask, int width, int height) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = WORD(bytesPerPixel * 8);
     info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = dc != nullptr ? nullptr : GetDC(nullptr);
-    HDC reference = dc != nullptr ? dc : screen;
+    // Without the caller's DC the screen's is the reference.
+    std::optional<win::WindowDC> screen;
+    if (dc == nullptr)
+        screen.emplace(nullptr);
+    HDC reference = dc != nullptr ? dc : screen->Get();
     MaskRegionBuilder builder(width, height, bm.bmWidth);
     bool complete = true;
     for (int top = 0; top < rows && complete; top += kStripRows) {
@@ -124,8 +129,6 @@ HRGN CreateMaskRegion(HDC dc, HBITMAP mask, int width, int height) {
         for (int i = 0; i < n && complete; ++i)
             builder.AddRow(strip.data() + stride * (n - 1 - i), bytesPerPixel);
     }
-    if (screen != nullptr)
-        ReleaseDC(nullptr, screen);
     return complete ? RegionFromRects(builder.Finish()) : nullptr;
 }
 
