@@ -75,6 +75,8 @@ class ExitQuestionTest(app.OrvaneTest):
         original = self.prepare()
         self.make_read_only()
         proc = self.start()
+        app.send("hide")  # the box comes up for a hidden window too
+        e2e.wait_until(lambda: not app.window_state()[1], what="the window to hide")
         self.choose_from_tray_menu("x")  # Exit(&x)
         self.question()
         self.answer("cancel")
