@@ -58,8 +58,8 @@ BOOL COrvaneDlg::OnInitDialog() {
 
     // A "type" outside 1..3 (a hand-edited set.ini) starts with profile 1 in
     // force: LoadAllProfiles settles that. A set.ini that exists but cannot
-    // be read (locked by another program) loads as defaults and is never
-    // saved over: the user's stored profiles stay as they are.
+    // be read (locked by another program) loads as defaults and is not
+    // saved over unless the user says so at Exit: the stored profiles stay.
     MemoryIniStore profileFile;
     profileFileLoaded_ =
         ReadIniFileSnapshot(ProfileStorePath(exeDir_), profileFile, &profileFileError_);
