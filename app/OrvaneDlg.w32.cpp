@@ -1,9 +1,10 @@
 #include "app/OrvaneDlg.w32.h"
 
 #include "app/FirstPaintSignal.w32.h"
-#include "storage/LayoutReader.h"
 #include "app/OrvaneApp.w32.h"
+#include "app/SaveFailurePrompt.w32.h"
 #include "res/resource.h"
+#include "storage/LayoutReader.h"
 #include "storage/PrivateProfileStore.w32.h"
 #include "storage/ProfileStore.h"
 #include "tray/AboutDlg.w32.h"
@@ -44,6 +45,7 @@ BOOL COrvaneDlg::OnInitDialog() {
         maps.remapSuspended = 1;
     }
     tray_.Add(Hwnd(), AppIcon());
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 
     hover_.SetHoverCell(-1);
     profiles_.working.changedCells.clear();
@@ -56,10 +58,11 @@ BOOL COrvaneDlg::OnInitDialog() {
 
     // A "type" outside 1..3 (a hand-edited set.ini) starts with profile 1 in
     // force: LoadAllProfiles settles that. A set.ini that exists but cannot
-    // be read (locked by another program) loads as defaults and is never
-    // saved over: the user's stored profiles stay as they are.
+    // be read (locked by another program) loads as defaults and is not
+    // saved over unless the user says so at Exit: the stored profiles stay.
     MemoryIniStore profileFile;
-    profileFileLoaded_ = ReadIniFileSnapshot(ProfileStorePath(exeDir_), profileFile);
+    profileFileLoaded_ =
+        ReadIniFileSnapshot(ProfileStorePath(exeDir_), profileFile, &profileFileError_);
     LoadAllProfiles(profileFile, cells_, mediaKeyNames_, maps, profiles_);
 
     // Size from the mask (else the normal image, else the template's size),
@@ -85,6 +88,11 @@ LRESULT COrvaneDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     KeyMaps& maps = engine_.Maps();
+    if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+        OnTaskbarCreated();
+        result = 0;
+        return true;
+    }
     switch (msg) {
     case WM_CREATE:
         result = OnCreate();
@@ -261,28 +269,71 @@ void COrvaneDlg::CancelOwnedDialogs() {
 }
 
 void COrvaneDlg::OnExit() {
+    // The save's question runs a message loop, in which the tray menu can
+    // send Exit again.
+    if (exiting_)
+        return;
+    exiting_ = true;
     CancelOwnedDialogs();
     engine_.RemoveRemapHook();
+    SaveForExit();
     EndDialog(IDCANCEL);
 }
 
-void COrvaneDlg::SaveProfiles() {
+void COrvaneDlg::OnOK() {
+    ShowWindow(Hwnd(), SW_HIDE);
+}
+
+void COrvaneDlg::OnCancel() {
+    ShowWindow(Hwnd(), SW_HIDE);
+}
+
+void COrvaneDlg::OnTaskbarCreated() {
+    tray_.AddAgain();
+}
+
+DWORD COrvaneDlg::SaveProfiles(bool overUnread) {
     KeyMaps& maps = engine_.Maps();
     // Nothing is copied for an ActiveProfile outside 1..3.
     CopyWorkingToProfile(maps, profiles_, maps.activeProfile);
-    if (profileFileLoaded_)
-        SaveProfilesToFile(ProfileStorePath(exeDir_), cells_, maps, profiles_);
+    if (!profileFileLoaded_ && !overUnread)
+        return profileFileError_;
+    DWORD error = ERROR_SUCCESS;
+    SaveProfilesToFile(ProfileStorePath(exeDir_), cells_, maps, profiles_, &error);
+    return error;
+}
+
+void COrvaneDlg::SaveForExit() {
+    const std::wstring path = ProfileStorePath(exeDir_);
+    const SaveFailure failure =
+        profileFileLoaded_ ? SaveFailure::WriteFailed : SaveFailure::UnreadAtStartup;
+    for (bool retried = false;; retried = true) {
+        const DWORD error = SaveProfiles(retried);
+        if (error == ERROR_SUCCESS)
+            break;
+        // After a Retry the failure is the write's own, whatever happened at
+        // start-up.
+        if (!AskRetrySave(Hwnd(), path, error, retried ? SaveFailure::WriteFailed : failure))
+            break;
+    }
+    profilesSaved_ = true;
 }
 
 void COrvaneDlg::OnEndSession(bool ending) {
     // At log-off and shut-down Windows ends the process after this message,
-    // without WM_DESTROY: save here as the window's destruction would.
-    if (ending)
+    // without WM_DESTROY: save here as the window's destruction would. No
+    // question can wait for an answer now.
+    if (ending && !profilesSaved_) {
         SaveProfiles();
+        profilesSaved_ = true;
+    }
 }
 
 void COrvaneDlg::OnDestroy() {
-    SaveProfiles();
+    // Exit has saved already (or the user chose not to); a window destroyed
+    // any other way saves here, without a question.
+    if (!profilesSaved_)
+        SaveProfiles();
     tray_.Remove();
     deviceNotification_.Unregister();
     RemovePropW(Hwnd(), kInstanceMark);

@@ -8,11 +8,11 @@
 
 #include <string>
 
-#include "layout/Layout.h"
 #include "assign/AssignExchange.h"
 #include "device/KeyboardPresence.w32.h"
 #include "engine/KeyModel.h"
 #include "engine/RemapEngine.w32.h"
+#include "layout/Layout.h"
 #include "mainwnd/MainSkin.w32.h"
 #include "mainwnd/ProfileOps.h"
 #include "tray/TrayIcon.w32.h"
@@ -31,6 +31,11 @@ class COrvaneDlg : public win::Dialog {
 
     // Relays non-client mouse moves to the tooltip, then routes as usual.
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    // Enter, Escape and Alt+F4 hide the window like its Close cell; the
+    // program ends only through Exit or log-off.
+    void OnOK() override;
+    void OnCancel() override;
 
   protected:
     BOOL OnInitDialog() override;
@@ -55,8 +60,17 @@ class COrvaneDlg : public win::Dialog {
     void CancelOwnedDialogs();
     // Commits the WorkingProfile into the profile in force and writes all
     // three profiles and [TYPE] to set.ini in one atomic replacement, unless
-    // set.ini existed but could not be read at start-up.
-    void SaveProfiles();
+    // set.ini existed but could not be read at start-up and `overUnread` is
+    // false. Answers ERROR_SUCCESS or the system's code of the failure (of
+    // the start-up read when that is why nothing was written).
+    DWORD SaveProfiles(bool overUnread = false);
+    // Exit's save, before the window is destroyed: on failure asks Retry or
+    // Cancel until the save succeeds or the user cancels. Either way the
+    // window's destruction saves nothing afterwards.
+    void SaveForExit();
+    // The shell restarted (the registered "TaskbarCreated" message): the
+    // icon is added again so a hidden window can always be reached.
+    void OnTaskbarCreated();
 
     // The click dispatcher (OrvaneDlgClick.w32.cpp): a left press anywhere
     // on the window runs the hit cell's command or opens the assignment
@@ -94,6 +108,10 @@ class COrvaneDlg : public win::Dialog {
     TrayIcon tray_;
     DeviceNotification deviceNotification_;
     bool profileFileLoaded_ = false; // set.ini was read (or absent) at start-up
+    DWORD profileFileError_ = 0;     // else the system's code of the start-up read
+    bool exiting_ = false;           // Exit is running (its save may be asking)
+    bool profilesSaved_ = false;     // Exit or log-off settled set.ini: no second save
+    UINT taskbarCreated_ = 0;        // the registered "TaskbarCreated" message
     int settingsModified_ = 0;       // SettingsModified
     HICON icon_ = nullptr;           // icon resource 133, shared (never destroyed)
     std::wstring exeDir_;

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "mainwnd/MaskRegion.h"
+#include "win/Handles.h"
 
 namespace orvane {
 
@@ -14,31 +16,6 @@ constexpr int kStripCell = 28;       // drawing it also restores a strip to its 
 constexpr int kStripHeightCell = 27; // whose height the strip takes
 constexpr int kStripOffset = 6;
 constexpr int kStripWidth = 2;
-
-// Selects a bitmap into a fresh memory DC for as long as it lives.
-class MemoryDC {
-  public:
-    MemoryDC(HDC reference, HBITMAP bitmap) : dc_(CreateCompatibleDC(reference)) {
-        if (dc_ != nullptr && bitmap != nullptr)
-            old_ = SelectObject(dc_, bitmap);
-    }
-    ~MemoryDC() {
-        if (dc_ == nullptr)
-            return;
-        if (old_ != nullptr)
-            SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-
-    HDC get() const { return dc_; }
-    bool selected() const { return old_ != nullptr; }
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
 
 bool BitmapSize(HBITMAP bitmap, SIZE& size) {
     BITMAP bm{};
@@ -60,9 +37,9 @@ SIZE WindowRectSize(HWND wnd) {
 void BlitSame(HDC target, HBITMAP source, int x, int y, int width, int height) {
     if (width <= 0 || height <= 0)
         return;
-    MemoryDC mem(target, source);
-    if (mem.selected())
-        BitBlt(target, x, y, width, height, mem.get(), x, y, SRCCOPY);
+    win::SelectedMemoryDC mem(target, source);
+    if (mem.Selected())
+        BitBlt(target, x, y, width, height, mem.Get(), x, y, SRCCOPY);
 }
 
 HRGN RegionFromRects(const std::vector<RegionRect>& rects) {
@@ -88,8 +65,9 @@ HRGN RegionFromRects(const std::vector<RegionRect>& rects) {
 }
 
 void ApplyRegion(HWND wnd, HRGN region) {
-    if (region != nullptr && SetWindowRgn(wnd, region, TRUE) == 0)
-        DeleteObject(region);
+    win::UniqueRegion owned(region);
+    if (owned && SetWindowRgn(wnd, owned.Get(), TRUE) != 0)
+        owned.Release(); // the system owns it now
 }
 
 } // namespace
@@ -97,15 +75,19 @@ void ApplyRegion(HWND wnd, HRGN region) {
 HBITMAP CutFace(HBITMAP source, int x, int y, int width, int height) {
     if (source == nullptr || width <= 0 || height <= 0)
         return nullptr;
-    MemoryDC from(nullptr, source);
-    if (!from.selected())
+    win::SelectedMemoryDC from(nullptr, source);
+    if (!from.Selected())
         return nullptr;
-    HBITMAP face = CreateCompatibleBitmap(from.get(), width, height);
-    if (face == nullptr)
+    win::UniqueBitmap face(CreateCompatibleBitmap(from.Get(), width, height));
+    if (!face)
         return nullptr;
-    MemoryDC to(from.get(), face);
-    BitBlt(to.get(), 0, 0, width, height, from.get(), x, y, SRCCOPY);
-    return face;
+    {
+        win::SelectedMemoryDC to(from.Get(), face.Get());
+        if (!to.Selected())
+            return nullptr;
+        BitBlt(to.Get(), 0, 0, width, height, from.Get(), x, y, SRCCOPY);
+    }
+    return face.Release();
 }
 
 HRGN CreateMaskRegion(HDC dc, HBITMAP mask, int width, int height) {
@@ -133,8 +115,11 @@ HRGN CreateMaskRegion(HDC dc, HBITMAP mask, int width, int height) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = WORD(bytesPerPixel * 8);
     info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = dc != nullptr ? nullptr : GetDC(nullptr);
-    HDC reference = dc != nullptr ? dc : screen;
+    // Without the caller's DC the screen's is the reference.
+    std::optional<win::WindowDC> screen;
+    if (dc == nullptr)
+        screen.emplace(nullptr);
+    HDC reference = dc != nullptr ? dc : screen->Get();
     MaskRegionBuilder builder(width, height, bm.bmWidth);
     bool complete = true;
     for (int top = 0; top < rows && complete; top += kStripRows) {
@@ -144,8 +129,6 @@ HRGN CreateMaskRegion(HDC dc, HBITMAP mask, int width, int height) {
         for (int i = 0; i < n && complete; ++i)
             builder.AddRow(strip.data() + stride * (n - 1 - i), bytesPerPixel);
     }
-    if (screen != nullptr)
-        ReleaseDC(nullptr, screen);
     return complete ? RegionFromRects(builder.Finish()) : nullptr;
 }
 
@@ -160,28 +143,18 @@ bool SetRegionFromMask(HWND wnd, HDC dc, HBITMAP mask) {
 }
 
 void PaintIconic(HWND wnd, HICON icon) {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(wnd, &ps);
+    win::PaintDC paint(wnd);
+    HDC dc = paint.Get();
     SendMessageW(wnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client{};
     GetClientRect(wnd, &client);
     const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
     DrawIcon(dc, x, y, icon);
-    EndPaint(wnd, &ps);
-}
-
-MainSkin::~MainSkin() {
-    for (HBITMAP& b : images_)
-        if (b != nullptr)
-            DeleteObject(b);
 }
 
 void MainSkin::Attach(Image which, HBITMAP bitmap) {
-    HBITMAP& slot = images_[static_cast<int>(which)];
-    if (slot != nullptr && slot != bitmap)
-        DeleteObject(slot);
-    slot = bitmap;
+    images_[static_cast<int>(which)].Reset(bitmap);
 }
 
 void MainSkin::Load(const std::wstring& exeDir) {
@@ -203,22 +176,10 @@ void MainSkin::ShapeWindow(HWND wnd) const {
     SIZE size{};
     if (WindowSize(size))
         MoveWindow(wnd, 0, 0, size.cx, size.cy, TRUE);
-    HDC dc = GetWindowDC(wnd);
-    SetRegionFromMask(wnd, dc);
-    ReleaseDC(wnd, dc);
-}
-
-void MainSkin::SetRegionFromMask(HWND wnd, HDC dc) const {
-    const SIZE window = WindowRectSize(wnd);
-    HRGN region = CreateMaskRegion(dc, Get(Image::Mask), window.cx, window.cy);
-    if (region == nullptr) {
-        // No usable mask: a plain rectangle, as large as the face when there
-        // is one (the window was sized from it), else the window as it is.
-        SIZE face = window;
-        BitmapSize(Get(Image::Normal), face);
-        region = CreateRectRgn(0, 0, face.cx, face.cy);
-    }
-    ApplyRegion(wnd, region);
+    // Without a usable mask the region is the window's rectangle, which the
+    // move above gave the face's size when there is a face.
+    win::WindowDC dc(wnd, true);
+    orvane::SetRegionFromMask(wnd, dc.Get(), Get(Image::Mask));
 }
 
 void MainSkin::DrawCell(HWND wnd, const KeyButtons& cells, CellState state, int cell) const {
@@ -232,15 +193,14 @@ void MainSkin::DrawCell(HWND wnd, const KeyButtons& cells, CellState state, int 
         source = normal;
     if (source == nullptr)
         return;
-    HDC dc = GetDC(wnd);
-    if (dc == nullptr)
+    win::WindowDC dc(wnd);
+    if (!dc)
         return;
     const KeyButton& b = cells[cell - 1];
-    BlitSame(dc, source, b.x, b.y, b.width, b.height);
+    BlitSame(dc.Get(), source, b.x, b.y, b.width, b.height);
     if (cell == kStripCell && normal != nullptr)
-        BlitSame(dc, normal, b.x - kStripOffset, b.y, kStripWidth,
+        BlitSame(dc.Get(), normal, b.x - kStripOffset, b.y, kStripWidth,
                  cells[kStripHeightCell - 1].height);
-    ReleaseDC(wnd, dc);
 }
 
 void MainSkin::DrawProfileButtons(HWND wnd, const KeyButtons& cells, int activeProfile) const {

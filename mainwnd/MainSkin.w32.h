@@ -24,8 +24,9 @@
 
 #include <string>
 
-#include "layout/Layout.h"
 #include "engine/KeyModel.h"
+#include "layout/Layout.h"
+#include "win/Handles.h"
 
 namespace orvane {
 
@@ -72,7 +73,6 @@ class MainSkin {
     enum class Image : int { Mask = 0, Normal = 1, Over = 2, Down = 3 };
 
     MainSkin() = default;
-    ~MainSkin();
     MainSkin(const MainSkin&) = delete;
     MainSkin& operator=(const MainSkin&) = delete;
 
@@ -85,7 +85,7 @@ class MainSkin {
     // Takes ownership of `bitmap` as image `which` (null empties it), freeing
     // the previous one. For tests and for callers with their own bitmaps.
     void Attach(Image which, HBITMAP bitmap);
-    HBITMAP Get(Image which) const { return images_[static_cast<int>(which)]; }
+    HBITMAP Get(Image which) const { return images_[static_cast<int>(which)].Get(); }
 
     // The window's size: the mask's; without a mask the normal image's;
     // without either false (the caller keeps the window's template size).
@@ -93,13 +93,10 @@ class MainSkin {
 
     // Window shaping at initialisation: when WindowSize answers, moves the
     // window to the screen's top-left corner with that size (MoveWindow,
-    // repaint); then SetRegionFromMask.
-    void ShapeWindow(HWND wnd) const;
-
-    // Outline from the mask (see the free SetRegionFromMask). Without a
-    // usable mask the region is a rectangle of the normal image's size, or,
+    // repaint); then SetRegionFromMask with the mask and GetWindowDC. Without
+    // a usable mask the region is a rectangle of the normal image's size, or,
     // lacking that too, of the window's current size.
-    void SetRegionFromMask(HWND wnd, HDC dc) const;
+    void ShapeWindow(HWND wnd) const;
 
     // Draws cell `cell` (1..132; -1 or any other number draws nothing) in
     // `state` straight onto the window's client DC (GetDC). Cell 28 also puts
@@ -125,7 +122,7 @@ class MainSkin {
                    const ChangedCells& changed) const;
 
   private:
-    HBITMAP images_[4] = {};
+    win::UniqueBitmap images_[4];
 };
 
 // HoverCell and the tooltip control of the main window. Owns the tooltip

@@ -7,8 +7,20 @@
 #include <vector>
 
 #include "storage/ProfileStore.h"
+#include "win/Handles.h"
 
 namespace orvane {
+
+namespace {
+
+// The calling thread's last error, never ERROR_SUCCESS: a failure is always
+// reported as one, even by a function that did not set a code.
+DWORD FailureCode() {
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE;
+}
+
+} // namespace
 
 int PrivateProfileStore::ReadInt(const std::wstring& section, const std::wstring& key, int def) {
     return static_cast<int>(
@@ -34,7 +46,7 @@ void PrivateProfileStore::WriteText(const std::wstring& section, const std::wstr
                                     const std::wstring& value) {
     const std::wstring stored = QuoteIniValue(IniStoredValue(value));
     if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), stored.c_str(), path_.c_str())) {
-        writeFailed_ = true;
+        NoteWriteFailure();
     }
 }
 
@@ -42,7 +54,7 @@ void PrivateProfileStore::EmptySection(const std::wstring& section) {
     // Empty data (a multi-string holding no string) removes every key and
     // keeps the section.
     if (!WritePrivateProfileSectionW(section.c_str(), L"\0", path_.c_str())) {
-        writeFailed_ = true;
+        NoteWriteFailure();
     }
 }
 
@@ -57,7 +69,14 @@ void PrivateProfileStore::ReplaceSection(const std::wstring& section,
     }
     data += L'\0';
     if (!WritePrivateProfileSectionW(section.c_str(), data.c_str(), path_.c_str())) {
+        NoteWriteFailure();
+    }
+}
+
+void PrivateProfileStore::NoteWriteFailure() {
+    if (!writeFailed_) {
         writeFailed_ = true;
+        writeError_ = FailureCode();
     }
 }
 
@@ -126,74 +145,52 @@ class SectionBatchStore : public IniStore {
     MemoryIniStore pending_;
 };
 
-// Owns a temporary file; removes it unless released.
-class TempFile {
-  public:
-    explicit TempFile(std::wstring path) : path_(std::move(path)) {}
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    ~TempFile() {
-        if (!path_.empty()) {
-            DeleteFileW(path_.c_str());
-        }
-    }
-    const std::wstring& Path() const { return path_; }
-    void Release() { path_.clear(); }
-
-  private:
-    std::wstring path_;
-};
-
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (h_ != INVALID_HANDLE_VALUE) {
-            CloseHandle(h_);
-        }
-    }
-    HANDLE Get() const { return h_; }
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE h_;
-};
-
 enum class ReadResult { Ok, Missing, Failed };
 
-ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
-        const DWORD error = GetLastError();
+// `error` receives the system's code when the result is Failed.
+ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, DWORD& error) {
+    win::UniqueHandleObject file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        error = FailureCode();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing
                                                                               : ReadResult::Failed;
     }
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) {
+    if (!GetFileSizeEx(file.Get(), &size)) {
+        error = FailureCode();
+        return ReadResult::Failed;
+    }
+    if (size.QuadPart > 0x7FFFFFFF) {
+        error = ERROR_FILE_TOO_LARGE;
         return ReadResult::Failed;
     }
     bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD got = 0;
     if (!bytes.empty() &&
-        (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-         got != bytes.size())) {
+        !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) {
+        error = FailureCode();
+        return ReadResult::Failed;
+    }
+    if (got != bytes.size()) {
+        error = ERROR_HANDLE_EOF;
         return ReadResult::Failed;
     }
     return ReadResult::Ok;
 }
 
-bool WriteWholeFile(const std::wstring& path, const void* data, size_t size) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
-        return false;
+// ERROR_SUCCESS, or the system's code of the failed step.
+DWORD WriteWholeFile(const std::wstring& path, const void* data, size_t size) {
+    win::UniqueHandleObject file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return FailureCode();
     }
     DWORD written = 0;
-    return size == 0 || (WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) &&
-                         written == size);
+    if (size != 0 && !WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr)) {
+        return FailureCode();
+    }
+    return size == 0 || written == size ? ERROR_SUCCESS : ERROR_DISK_FULL;
 }
 
 // The content of the temporary file: the existing file as UTF-16LE with a
@@ -216,15 +213,19 @@ std::wstring AsUtf16Text(const std::string& bytes) {
     return text;
 }
 
-bool PrepareTempFile(const std::wstring& target, const std::wstring& temp) {
+// ERROR_SUCCESS, or the system's code of the failed step.
+DWORD PrepareTempFile(const std::wstring& target, const std::wstring& temp) {
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        return false; // the user protected the file; a move would still replace it on some systems
+        // The user protected the file; a move would still replace it on some
+        // systems. Writing to it in place would fail with this code.
+        return ERROR_ACCESS_DENIED;
     }
     std::string bytes;
-    switch (ReadWholeFile(target, bytes)) {
+    DWORD error = ERROR_SUCCESS;
+    switch (ReadWholeFile(target, bytes, error)) {
     case ReadResult::Failed:
-        return false; // locked or unreadable: its sections could not be kept
+        return error; // locked or unreadable: its sections could not be kept
     case ReadResult::Missing:
         bytes.clear();
         break;
@@ -244,39 +245,54 @@ std::wstring DirectoryOf(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash + 1);
 }
 
-bool SaveAtomically(const std::wstring& path, const std::function<bool(IniStore&)>& write) {
+// ERROR_SUCCESS, or the system's code of the step that failed; `write`
+// answering false counts as ERROR_INVALID_PARAMETER.
+DWORD SaveAtomically(const std::wstring& path, const std::function<bool(IniStore&)>& write) {
     wchar_t tempName[MAX_PATH + 1] = {};
     if (GetTempFileNameW(DirectoryOf(path).c_str(), L"ini", 0, tempName) == 0) {
-        return false; // e.g. the directory does not exist
+        return FailureCode(); // the directory does not exist or cannot be written
     }
-    TempFile temp(tempName);
-    if (!PrepareTempFile(path, temp.Path())) {
-        return false;
+    win::UniqueFilePath temp(tempName);
+    if (const DWORD error = PrepareTempFile(path, temp.Get()); error != ERROR_SUCCESS) {
+        return error;
     }
-    PrivateProfileStore store(temp.Path());
+    PrivateProfileStore store(temp.Get());
     SectionBatchStore batch(store);
     const bool wrote = write(batch);
     batch.Flush();
     // Releases the functions' cached copy of the temporary file, so every
     // write is on disk before the move.
-    WritePrivateProfileStringW(nullptr, nullptr, nullptr, temp.Path().c_str());
-    if (!wrote || store.WriteFailed()) {
-        return false;
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, temp.Get().c_str());
+    if (!wrote) {
+        return ERROR_INVALID_PARAMETER;
     }
-    if (!MoveFileExW(temp.Path().c_str(), path.c_str(),
+    if (store.WriteFailed()) {
+        return store.WriteError();
+    }
+    if (!MoveFileExW(temp.Get().c_str(), path.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return false;
+        return FailureCode();
     }
     temp.Release();
-    return true;
+    return ERROR_SUCCESS;
+}
+
+bool Report(DWORD result, DWORD* error) {
+    if (error != nullptr) {
+        *error = result;
+    }
+    return result == ERROR_SUCCESS;
 }
 
 } // namespace
 
-bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot) {
+bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot, DWORD* error) {
     snapshot = MemoryIniStore();
     std::string bytes;
-    switch (ReadWholeFile(path, bytes)) {
+    DWORD readError = ERROR_SUCCESS;
+    const ReadResult read = ReadWholeFile(path, bytes, readError);
+    Report(read == ReadResult::Failed ? readError : ERROR_SUCCESS, error);
+    switch (read) {
     case ReadResult::Missing:
         return true;
     case ReadResult::Failed:
@@ -291,21 +307,25 @@ bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot) {
 }
 
 bool SaveProfilesToFile(const std::wstring& path, const KeyButtons& buttons, const KeyMaps& maps,
-                        const Profiles& profiles) {
-    return SaveAtomically(path, [&](IniStore& store) {
-        SaveAllProfiles(store, buttons, maps, profiles);
-        return true;
-    });
+                        const Profiles& profiles, DWORD* error) {
+    return Report(SaveAtomically(path,
+                                 [&](IniStore& store) {
+                                     SaveAllProfiles(store, buttons, maps, profiles);
+                                     return true;
+                                 }),
+                  error);
 }
 
 bool ExportProfileToFile(const std::wstring& path, int profile, const KeyButtons& buttons,
-                         const KeyMaps& maps, const Profiles& profiles) {
+                         const KeyMaps& maps, const Profiles& profiles, DWORD* error) {
     if (maps.ProfileMap(profile) == nullptr) {
-        return false;
+        return Report(ERROR_INVALID_PARAMETER, error);
     }
-    return SaveAtomically(path, [&](IniStore& store) {
-        return ExportProfile(store, profile, buttons, maps, profiles);
-    });
+    return Report(SaveAtomically(path,
+                                 [&](IniStore& store) {
+                                     return ExportProfile(store, profile, buttons, maps, profiles);
+                                 }),
+                  error);
 }
 
 } // namespace orvane

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "layout/Layout.h"
 #include "engine/KeyModel.h"
+#include "layout/Layout.h"
 #include "storage/IniStore.h"
 
 namespace orvane {
@@ -31,12 +31,17 @@ class PrivateProfileStore : public IniStore {
                         const std::vector<MemoryIniStore::Entry>& entries);
 
     const std::wstring& Path() const { return path_; }
-    // Whether any write or emptying reported failure since construction.
+    // Whether any write or emptying reported failure since construction, and
+    // the system's code of the first such failure (ERROR_SUCCESS if none).
     bool WriteFailed() const { return writeFailed_; }
+    unsigned long WriteError() const { return writeError_; }
 
   private:
+    void NoteWriteFailure();
+
     std::wstring path_;
     bool writeFailed_ = false;
+    unsigned long writeError_ = 0;
 };
 
 // Reads a whole INI file in one go into `snapshot`, by the rules the
@@ -47,22 +52,30 @@ class PrivateProfileStore : public IniStore {
 // reads snapshots. Returns true when the file was read or does not exist (an
 // empty snapshot); false, leaving an empty snapshot, when it exists but
 // cannot be read (e.g. locked), so a caller can avoid saving defaults over it.
-bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot);
+// `error` (when given) receives the system's code of that failure, else
+// ERROR_SUCCESS.
+bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot,
+                         unsigned long* error = nullptr);
 
 // Saves all three profiles and [TYPE] "type" to `path` atomically: the
 // existing file (if any) is copied, as UTF-16LE with a byte-order mark, to a
 // temporary file beside it (a new one starts as just the mark), the profiles
 // are written into that copy through the private-profile functions, and the
 // copy then replaces the target in one move. Other sections of the existing
-// file are kept. A read-only target is not replaced. On failure the previous file is left as it
-// was, the temporary file is removed, and false is returned.
+// file are kept. A read-only target is not replaced. On failure the previous
+// file is left as it was, the temporary file is removed, and false is
+// returned; `error` (when given) receives the system's code of the step that
+// failed (ERROR_ACCESS_DENIED for a read-only target, the code of the failed
+// open for a locked one, of the temporary file's creation for a folder that
+// is missing or cannot be written), ERROR_SUCCESS on success.
 bool SaveProfilesToFile(const std::wstring& path, const KeyButtons& buttons, const KeyMaps& maps,
-                        const Profiles& profiles);
+                        const Profiles& profiles, unsigned long* error = nullptr);
 
 // The same for one profile in the export format ([TYPE] "type" = `profile`
 // and section "Profile<profile>"). False, and nothing written, for a profile
-// outside 1..3.
+// outside 1..3 (ERROR_INVALID_PARAMETER in `error`).
 bool ExportProfileToFile(const std::wstring& path, int profile, const KeyButtons& buttons,
-                         const KeyMaps& maps, const Profiles& profiles);
+                         const KeyMaps& maps, const Profiles& profiles,
+                         unsigned long* error = nullptr);
 
 } // namespace orvane

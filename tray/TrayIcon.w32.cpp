@@ -20,6 +20,11 @@ void TrayIcon::Add(HWND owner, HICON icon) {
     added_ = true;
 }
 
+void TrayIcon::AddAgain() {
+    if (added_)
+        Shell_NotifyIconW(NIM_ADD, &data_);
+}
+
 void TrayIcon::Refresh(HICON icon) {
     if (!added_)
         return;

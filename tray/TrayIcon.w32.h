@@ -21,6 +21,9 @@ class TrayIcon {
 
     // NIM_ADD for `owner`.
     void Add(HWND owner, HICON icon);
+    // NIM_ADD again with the same data, after the shell restarted and lost
+    // its icons; nothing when the icon was never added or was removed.
+    void AddAgain();
     // NIM_MODIFY with `icon` and the same tip (after a plug or unplug).
     void Refresh(HICON icon);
     // NIM_DELETE; nothing when the icon was never added.

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 
 namespace win {
@@ -110,13 +111,51 @@ class SelectGuard {
     SelectGuard(const SelectGuard&) = delete;
     SelectGuard& operator=(const SelectGuard&) = delete;
     ~SelectGuard() {
-        if (previous_ && previous_ != HGDI_ERROR)
+        if (Selected())
             ::SelectObject(dc_, previous_);
     }
+    // Whether the object went into the DC.
+    bool Selected() const { return previous_ && previous_ != HGDI_ERROR; }
 
   private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// A memory DC (CreateCompatibleDC of `reference`, null for the screen) with
+// `object` selected into it for as long as it lives; the object is put back
+// out before the DC is deleted, so the caller can free it afterwards.
+class SelectedMemoryDC {
+  public:
+    SelectedMemoryDC(HDC reference, HGDIOBJ object)
+        : dc_(::CreateCompatibleDC(reference)), select_(dc_.Get(), dc_ ? object : nullptr) {}
+
+    HDC Get() const { return dc_.Get(); }
+    // The DC exists and holds the object.
+    bool Selected() const { return select_.Selected(); }
+
+  private:
+    UniqueMemoryDC dc_; // declared first: deleted after the guard has run
+    SelectGuard select_;
+};
+
+// A file path that is deleted (DeleteFileW) when the owner ends unless it
+// was released: a temporary file that only a successful replace keeps.
+class UniqueFilePath {
+  public:
+    explicit UniqueFilePath(std::wstring path) : path_(std::move(path)) {}
+    UniqueFilePath(const UniqueFilePath&) = delete;
+    UniqueFilePath& operator=(const UniqueFilePath&) = delete;
+    ~UniqueFilePath() {
+        if (!path_.empty())
+            ::DeleteFileW(path_.c_str());
+    }
+    const std::wstring& Get() const { return path_; }
+    // Keeps the file; the owner forgets it.
+    void Release() { path_.clear(); }
+
+  private:
+    std::wstring path_;
 };
 
 } // namespace win

@@ -308,21 +308,6 @@ class SaveTest(OrvaneTest):
         self.assertEqual(self.wait_exit(proc), 0)
         self.assert_saved(1, 1)
 
-    def test_unreadable_set_ini_is_not_saved_over(self):
-        self.prepare(2, 2)
-        with open(self.set_ini, "rb") as f:
-            original = f.read()
-        ready = os.path.join(e2e.fresh_dir(self), "held")
-        holder = e2e.run_exe(e2e.prog("HoldFile"), e2e.winpath(self.set_ini), e2e.winpath(ready))
-        self.addCleanup(e2e.stop_process, holder)
-        e2e.wait_until(lambda: os.path.exists(ready), what="set.ini held")
-        proc = self.start()
-        e2e.stop_process(holder)
-        send("command", ID_EXIT)
-        self.assertEqual(self.wait_exit(proc), 0)
-        with open(self.set_ini, "rb") as f:
-            self.assertEqual(f.read(), original)
-
     def test_end_session_saves(self):
         self.prepare(3, 3)
         self.start()

@@ -263,19 +263,18 @@ TEST(MaskOutline, SetRegionFromMaskShapesTheWindow) {
 
 TEST(MaskOutline, FallbacksWithoutAMask) {
     TestWindow wnd(50, 40);
-    HDC dc = GetWindowDC(wnd.get());
     {
-        MainSkin skin; // only a face: its size
+        MainSkin skin; // only a face: the window takes its size, the region too
         skin.Attach(MainSkin::Image::Normal, MakeImage(30, 20, NormalAt));
-        skin.SetRegionFromMask(wnd.get(), dc);
+        skin.ShapeWindow(wnd.get());
         EXPECT_TRUE(RegionsEqual(wnd.Region(), Rect(30, 20)));
     }
+    MoveWindow(wnd.get(), 0, 0, 50, 40, FALSE);
     {
         MainSkin skin; // nothing at all: the window as it is
-        skin.SetRegionFromMask(wnd.get(), dc);
+        skin.ShapeWindow(wnd.get());
         EXPECT_TRUE(RegionsEqual(wnd.Region(), Rect(50, 40)));
     }
-    ReleaseDC(wnd.get(), dc);
 }
 
 // ---- Loading and shaping -------------------------------------------------

@@ -221,7 +221,9 @@ TEST_F(PrivateProfileTest, SaveConvertsAnAnsiFileToUtf16) {
     LoadProfile(file, 3, 1, buttons, media, loadedMaps, loaded);
     EXPECT_TRUE(loaded.stored[0] == profiles.stored[2]);
 
-    EXPECT_FALSE(ExportProfileToFile(path, 0, buttons, maps, profiles));
+    DWORD error = ERROR_SUCCESS;
+    EXPECT_FALSE(ExportProfileToFile(path, 0, buttons, maps, profiles, &error));
+    EXPECT_EQ(error, DWORD(ERROR_INVALID_PARAMETER));
 }
 
 TEST_F(PrivateProfileTest, FailedSavesLeaveTheOldFileAndNoTemporary) {
@@ -230,8 +232,12 @@ TEST_F(PrivateProfileTest, FailedSavesLeaveTheOldFileAndNoTemporary) {
     MakeProfile(maps, profiles, buttons, 1);
     const std::string old = Utf16File(L"[TYPE]\r\ntype=2\r\n[Mine]\r\nk=v\r\n");
 
+    // Each failure names the system's reason.
+    DWORD error = ERROR_SUCCESS;
+
     // The target's directory does not exist.
-    EXPECT_FALSE(SaveProfilesToFile(dir_ + L"missing\\set.ini", buttons, maps, profiles));
+    EXPECT_FALSE(SaveProfilesToFile(dir_ + L"missing\\set.ini", buttons, maps, profiles, &error));
+    EXPECT_TRUE(error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) << error;
     EXPECT_EQ(GetFileAttributesW((dir_ + L"missing").c_str()), INVALID_FILE_ATTRIBUTES);
 
     // The target is held open by another program without sharing.
@@ -240,9 +246,12 @@ TEST_F(PrivateProfileTest, FailedSavesLeaveTheOldFileAndNoTemporary) {
     HANDLE h = CreateFileW(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                            0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(SaveProfilesToFile(locked, buttons, maps, profiles));
+    EXPECT_FALSE(SaveProfilesToFile(locked, buttons, maps, profiles, &error));
+    EXPECT_EQ(error, DWORD(ERROR_SHARING_VIOLATION));
     MemoryIniStore snapshot;
-    EXPECT_FALSE(ReadIniFileSnapshot(locked, snapshot)); // unreadable, unlike a missing file
+    error = ERROR_SUCCESS;
+    EXPECT_FALSE(ReadIniFileSnapshot(locked, snapshot, &error)); // unlike a missing file
+    EXPECT_EQ(error, DWORD(ERROR_SHARING_VIOLATION));
     CloseHandle(h);
     EXPECT_TRUE(ReadBytes(locked) == old);
 
@@ -250,8 +259,14 @@ TEST_F(PrivateProfileTest, FailedSavesLeaveTheOldFileAndNoTemporary) {
     const std::wstring readOnly = Path(L"readonly.ini");
     WriteBytes(readOnly, old);
     ASSERT_TRUE(SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(SaveProfilesToFile(readOnly, buttons, maps, profiles));
+    EXPECT_FALSE(SaveProfilesToFile(readOnly, buttons, maps, profiles, &error));
+    EXPECT_EQ(error, DWORD(ERROR_ACCESS_DENIED));
     EXPECT_TRUE(ReadBytes(readOnly) == old);
+
+    // After a failure a good save reports success again.
+    EXPECT_TRUE(SaveProfilesToFile(Path(L"good.ini"), buttons, maps, profiles, &error));
+    EXPECT_EQ(error, DWORD(ERROR_SUCCESS));
+    DeleteFileW(Path(L"good.ini").c_str());
 
     auto files = Files();
     std::sort(files.begin(), files.end());

@@ -213,6 +213,32 @@ TEST(WinHandles, OwnersFreeOnceAndGuardRestores) {
     EXPECT_FALSE(none) << "INVALID_HANDLE_VALUE owns nothing";
 }
 
+TEST(WinHandles, MemoryDcAndTemporaryFileEnd) {
+    HBITMAP bitmap = CreateBitmap(3, 3, 1, 32, nullptr);
+    HDC seen = nullptr;
+    {
+        win::SelectedMemoryDC mem(nullptr, bitmap);
+        ASSERT_TRUE(mem.Selected());
+        seen = mem.Get();
+        EXPECT_EQ(GetCurrentObject(mem.Get(), OBJ_BITMAP), bitmap);
+    }
+    EXPECT_EQ(GetObjectType(seen), 0u) << "the DC is deleted";
+    DeleteObject(bitmap);
+    EXPECT_FALSE(win::SelectedMemoryDC(nullptr, nullptr).Selected());
+
+    wchar_t dir[MAX_PATH], kept[MAX_PATH], dropped[MAX_PATH];
+    ASSERT_NE(GetTempPathW(MAX_PATH, dir), 0u);
+    ASSERT_NE(GetTempFileNameW(dir, L"ufp", 0, kept), 0u);
+    ASSERT_NE(GetTempFileNameW(dir, L"ufp", 0, dropped), 0u);
+    {
+        win::UniqueFilePath keep(kept), drop(dropped);
+        keep.Release();
+    }
+    EXPECT_NE(GetFileAttributesW(kept), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(dropped), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(kept);
+}
+
 TEST(WinStrings, Helpers) {
     EXPECT_EQ(win::FormatInt(0), L"0");
     EXPECT_EQ(win::FormatInt(-2147483647 - 1), L"-2147483648");
