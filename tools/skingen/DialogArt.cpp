@@ -418,17 +418,16 @@ void DrawWell(cairo_t* cr, const Rect& r) {
     cairo_fill(cr);
 }
 
-// The light plate under the template's own controls (check box, loop count).
-void DrawPlate(cairo_t* cr) {
-    dlg::IntRect p = dlg::TemplatePlate();
+// A light plate under a group of the template's own controls (the check box;
+// the loop-count caption and box). Only its edge is shaded, so the controls'
+// area stays perfectly flat.
+void DrawPlate(cairo_t* cr, const dlg::IntRect& p) {
     RoundRect(cr, p.x - 1.5, p.y - 1.5, p.width + 3, p.height + 3, 6);
     SetVertical(cr, p.y, p.bottom(), kBlack, kWhite, 0.55, 0.18);
     cairo_fill(cr);
     RoundRect(cr, p.x, p.y, p.width, p.height, 5);
     SetColor(cr, kPlate);
     cairo_fill(cr);
-    // A faint inner edge so the plate reads as a separate piece, kept to its
-    // border so the controls' area stays perfectly flat.
     RoundRect(cr, p.x + 0.5, p.y + 0.5, p.width - 1, p.height - 1, 4.5);
     SetVertical(cr, p.y, p.bottom(), kWhite, kBlack, 0.9, 0.18);
     cairo_set_line_width(cr, 1);
@@ -531,7 +530,8 @@ void DrawBackground(cairo_t* cr, const Fonts& f, const Entries& entries, Mode mo
         DrawDeck(cr, deck);
         DrawModeContent(cr, f, entries, mode, deck);
     }
-    DrawPlate(cr);
+    for (const dlg::IntRect& plate : dlg::TemplatePlates())
+        DrawPlate(cr, plate);
 }
 
 Surface NewSurface(int w, int h) {
