@@ -50,7 +50,7 @@ inline bool IsButton(int n) {
 
 // The closed height the art leaves for a combo box (its entry's height also
 // counts the open list).
-constexpr int kComboBoxHeight = 44;
+constexpr int kComboBoxHeight = 40;
 
 struct IntRect {
     int x = 0, y = 0, width = 0, height = 0;
