@@ -65,7 +65,7 @@ wine_cjk_fonts() {
   local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
   local link='wqy-microhei.ttc,WenQuanYi Micro Hei' face
   local faces=("DejaVu Sans")
-  if ls /usr/share/wine/fonts/tahoma.ttf >/dev/null 2>&1 || fc-list | grep -qi 'tahoma'; then
+  if ls /usr/share/wine/fonts/tahoma.ttf >/dev/null 2>&1 || fc-list 2>/dev/null | grep -qi 'tahoma'; then
     faces+=(Tahoma)
   fi
   for face in "${faces[@]}"; do
