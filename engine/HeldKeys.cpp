@@ -2,6 +2,8 @@
 
 namespace orvane {
 
+const KeySequence HeldKeys::kPassed;
+
 HeldKeys::HeldKeys(const HeldKeys& other) {
     *this = other;
 }
@@ -15,7 +17,7 @@ HeldKeys& HeldKeys::operator=(const HeldKeys& other) {
         keys_[vk] = other.keys_[vk];
         if (output != nullptr) {
             pinned_[vk] = *output;
-            keys_[vk] = {HeldVerdict::Swallowed, nullptr, true};
+            keys_[vk] = &pinned_[vk];
         }
     }
     swallowed_ = other.swallowed_;
@@ -27,16 +29,15 @@ void HeldKeys::Pin() {
         return;
     }
     for (int vk = 0; vk < kKeyCount; ++vk) {
-        Entry& e = keys_[vk];
-        if (e.verdict == HeldVerdict::Swallowed && !e.pinned) {
-            pinned_[vk] = e.output != nullptr ? *e.output : KeySequence{};
-            e = {HeldVerdict::Swallowed, nullptr, true};
+        if (Swallowed(keys_[vk]) && !Pinned(vk)) {
+            pinned_[vk] = *keys_[vk];
+            keys_[vk] = &pinned_[vk];
         }
     }
 }
 
 void HeldKeys::Clear() {
-    keys_.fill({});
+    keys_.fill(nullptr);
     swallowed_ = 0;
 }
 

@@ -37,24 +37,33 @@ class HeldKeys {
     static bool Tracked(int vk) { return vk >= 0 && vk < kKeyCount; }
 
     // vk must be Tracked.
-    HeldVerdict Verdict(int vk) const { return keys_[vk].verdict; }
+    HeldVerdict Verdict(int vk) const {
+        const KeySequence* e = keys_[vk];
+        return e == nullptr    ? HeldVerdict::None
+               : e == &kPassed ? HeldVerdict::Passed
+                               : HeldVerdict::Swallowed;
+    }
     // The sequence a swallowed key's release queues; nullptr for any other.
     const KeySequence* Output(int vk) const {
-        const Entry& e = keys_[vk];
-        if (e.verdict != HeldVerdict::Swallowed) {
-            return nullptr;
-        }
-        return e.pinned ? &pinned_[vk] : e.output;
+        const KeySequence* e = keys_[vk];
+        return e == &kPassed ? nullptr : e;
+    }
+    // Output(vk), and the key is forgotten. The sequence stays valid until
+    // the next Pin.
+    const KeySequence* TakeOutput(int vk) {
+        const KeySequence* out = Output(vk);
+        swallowed_ -= out != nullptr;
+        keys_[vk] = nullptr;
+        return out;
     }
     // Number of keys whose press was swallowed and whose release is pending.
     int SwallowedCount() const { return swallowed_; }
 
-    void Pass(int vk) { Set(vk, {HeldVerdict::Passed, nullptr, false}); }
-    // sequence must stay valid and unchanged until Pin() or Forget(vk).
-    void Swallow(int vk, const KeySequence* sequence) {
-        Set(vk, {HeldVerdict::Swallowed, sequence, false});
-    }
-    void Forget(int vk) { Set(vk, {}); }
+    void Pass(int vk) { Set(vk, &kPassed); }
+    // sequence must stay valid and unchanged until Pin() or the key's
+    // release; it must not be null.
+    void Swallow(int vk, const KeySequence* sequence) { Set(vk, sequence); }
+    void Forget(int vk) { Set(vk, nullptr); }
 
     // Copies every held sequence that still points into a map into this
     // object. Call before any profile map is changed or destroyed.
@@ -64,19 +73,19 @@ class HeldKeys {
     void Clear();
 
   private:
-    struct Entry {
-        HeldVerdict verdict = HeldVerdict::None;
-        const KeySequence* output = nullptr; // into a map, until pinned
-        bool pinned = false;                 // the sequence is pinned_[vk]
-    };
-
-    void Set(int vk, Entry e) {
-        swallowed_ +=
-            (e.verdict == HeldVerdict::Swallowed) - (keys_[vk].verdict == HeldVerdict::Swallowed);
+    void Set(int vk, const KeySequence* e) {
+        swallowed_ += Swallowed(e) - Swallowed(keys_[vk]);
         keys_[vk] = e;
     }
+    static bool Swallowed(const KeySequence* e) { return e != nullptr && e != &kPassed; }
+    bool Pinned(int vk) const { return keys_[vk] == &pinned_[vk]; }
 
-    std::array<Entry, kKeyCount> keys_{};
+    // The mark of a passed press; its address is never a sequence of a map.
+    static const KeySequence kPassed;
+
+    // Per key: nullptr (none), &kPassed, or the sequence of a swallowed press
+    // (in a map, or pinned_[vk] once pinned).
+    std::array<const KeySequence*, kKeyCount> keys_{};
     // A pinned copy per key; its capacity is kept for the next pin.
     std::array<KeySequence, kKeyCount> pinned_{};
     int swallowed_ = 0;

@@ -94,14 +94,12 @@ RemapDecision DecideRemap(KeyMaps& maps, HookMode mode, int& vkCode, unsigned fl
         return DecideUntracked(map, key, release);
     }
     HeldKeys& held = maps.held;
-    const HeldVerdict before = held.Verdict(key);
     if (release) {
-        const KeySequence* output = held.Output(key);
-        held.Forget(key);
+        const KeySequence* output = held.TakeOutput(key);
         return output != nullptr ? RemapDecision{Verdict::Swallow, output} : RemapDecision{};
     }
-    switch (before) {
-    case HeldVerdict::Swallowed:
+    switch (held.Verdict(key)) {
+    case HeldVerdict::Swallowed: // auto-repeat: swallowed, nothing queued
         return {Verdict::Swallow, nullptr};
     case HeldVerdict::Passed:
         return {};

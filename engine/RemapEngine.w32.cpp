@@ -68,8 +68,8 @@ void RemapEngine::InstallRemapHook() {
     if (!ready_ || lifetime_.RequestInstall() != HookLifetime::Action::Install) {
         return;
     }
-    hook_ = SetWindowsHookExW(WH_KEYBOARD_LL, RemapHook, GetModuleHandleW(nullptr), 0);
-    if (hook_ != nullptr) {
+    hook_.Reset(SetWindowsHookExW(WH_KEYBOARD_LL, RemapHook, GetModuleHandleW(nullptr), 0));
+    if (hook_) {
         lifetime_.Installed();
     }
 }
@@ -81,8 +81,10 @@ void RemapEngine::RemoveRemapHook() {
 }
 
 void RemapEngine::Unhook() {
-    if (hook_ != nullptr && UnhookWindowsHookEx(hook_)) {
-        hook_ = nullptr;
+    // The handle is let go only when the removal succeeded; else the hook
+    // passes everything and the next event tries again.
+    if (hook_ && UnhookWindowsHookEx(hook_.Get())) {
+        hook_.Release();
         lifetime_.Removed(maps_.held);
     }
 }
@@ -105,7 +107,7 @@ LRESULT RemapEngine::OnKeyEvent(int code, WPARAM wParam, KBDLLHOOKSTRUCT& event)
         QueueOutput(*d.output);
     }
     const LRESULT result =
-        d.verdict == Verdict::Pass ? CallNextHookEx(hook_, code, wParam, lParam) : 1;
+        d.verdict == Verdict::Pass ? CallNextHookEx(hook_.Get(), code, wParam, lParam) : 1;
     // A hook asked to go (or suspended) leaves once no swallowed key is held.
     if (lifetime_.AfterEvent(maps_) == HookLifetime::Action::Remove) {
         Unhook();

@@ -45,7 +45,7 @@ class RemapEngine {
     // release has queued its output, then goes. A hook that cannot be
     // removed passes everything and tries again after its next event.
     void RemoveRemapHook();
-    bool HookInstalled() const { return hook_ != nullptr; }
+    bool HookInstalled() const { return static_cast<bool>(hook_); }
 
     // Whether the injector pauses on the high-resolution timer.
     bool HighResolutionPacing() const { return pacing_.HighResolution(); }
@@ -63,7 +63,7 @@ class RemapEngine {
     win::UniqueHandleObject queueMutex_;  // QueueMutex; closed after the injector has joined
     win::UniqueHandleObject outputReady_; // auto-reset: output queued, or stop requested
     PacingTimer pacing_;                  // the injector's 1 ms pause
-    HHOOK hook_ = nullptr;                // RemapHookHandle
+    win::UniqueHook hook_;                // RemapHookHandle
     bool ready_ = false;
     Injector injector_; // declared last: stopped first
 };
