@@ -37,6 +37,11 @@ BOOL COrvaneDlg::OnInitDialog() {
         app->mainWindow = Hwnd();
     KeyMaps& maps = engine_.Maps();
 
+    // Without its lock or wake-up signal the engine remaps nothing; say so
+    // rather than run as if it did.
+    if (!engine_.Ready())
+        MessageBoxExW(Hwnd(), L"Key remapping is off: the system could not create its lock.",
+                      L"keyboard", MB_OK | MB_ICONEXCLAMATION, 1033);
     if (IsKeyboardPresent(Hwnd())) {
         engine_.InstallRemapHook();
         maps.remapSuspended = 0;

@@ -1,7 +1,7 @@
 # The Win32 side: framework layer, Win32 halves of the subsystems, Orvane.exe.
 # Included from the top-level CMakeLists.txt for the mingw-w64 build only.
 
-set(ORVANE_W32_LIBS comctl32 setupapi hid gdi32 user32 kernel32 shell32 comdlg32 uxtheme)
+set(ORVANE_W32_LIBS comctl32 setupapi hid gdi32 user32 kernel32 shell32 comdlg32 uxtheme winmm)
 
 file(GLOB ORVANE_WIN_FRAMEWORK CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/win/*.cpp)
 # The entry point lives in app/WinMain.w32.cpp and belongs to the exe only.

@@ -18,6 +18,13 @@ void Injector::Start() {
     thread_ = std::thread([this] { Loop(); });
 }
 
+void Injector::RequestStop() {
+    stop_.store(true, std::memory_order_release);
+    if (io_.wake) {
+        io_.wake();
+    }
+}
+
 void Injector::Stop() {
     RequestStop();
     if (thread_.joinable()) {
@@ -44,13 +51,23 @@ bool Injector::RunOnce() {
 }
 
 void Injector::Loop() {
-    while (!stop_.load(std::memory_order_acquire)) {
-        if (RunOnce() || !io_.idle) {
-            io_.sleep();
-        } else {
-            io_.idle();
+    bool draining = false;
+    auto setDraining = [&](bool on) {
+        if (draining != on && io_.pending) {
+            io_.pending(on);
         }
+        draining = on;
+    };
+    while (!stop_.load(std::memory_order_acquire)) {
+        if (RunOnce()) {
+            setDraining(true);
+            io_.pace();
+            continue;
+        }
+        setDraining(false);
+        io_.wait();
     }
+    setDraining(false);
 }
 
 } // namespace orvane

@@ -1,15 +1,17 @@
 // The key injector loop: drains the OutputQueue one element per cycle and
 // turns each element into one synthetic key event. Portable: the lock, the
-// output and the pacing sleep are handed in, so the Win32 shell plugs in
-// QueueMutex, keybd_event and Sleep(1) and tests plug in fakes.
+// output, the pacing pause and the blocking wait are handed in, so the Win32
+// shell plugs in QueueMutex, keybd_event, a 1 ms timer and an event, and
+// tests plug in fakes.
 //
 // Each cycle: check the stop flag, take the front element under the lock,
-// output it outside the lock, sleep. The lock is therefore held only while
-// one element is taken, never during output or sleep, so the hook waits at
-// most for one take. The sleep paces the output of one key into separate
-// events; a cycle that finds the queue empty waits with `idle` instead, which
-// may end early when new elements arrive, so a key's first event leaves at
-// once. Elements still queued when the loop stops are dropped.
+// output it outside the lock, pause. The lock is therefore held only while
+// one element is taken, never during output or the pause, so the hook waits
+// at most for one take. The pause paces the output of one key into separate
+// events. A cycle that finds the queue empty blocks in `wait` with no
+// timeout: an idle injector costs nothing and wakes only when the producer
+// signals new elements or a stop is requested. Elements still queued when the
+// loop stops are dropped.
 #pragma once
 
 #include <atomic>
@@ -25,10 +27,15 @@ struct InjectorIo {
     std::function<void()> lock;   // takes QueueMutex
     std::function<void()> unlock; // releases it
     std::function<void(const KeyOutput&)> output;
-    std::function<void()> sleep; // the pacing after a cycle that took an element
-    // After a cycle that found the queue empty: waits at most as long as sleep,
-    // ending early when the producer signals new elements. Empty: sleep.
-    std::function<void()> idle;
+    std::function<void()> pace; // the pause after a cycle that took an element
+    // Blocks until `wake` is called or the producer signals new elements;
+    // returns at once if either happened since the last return.
+    std::function<void()> wait;
+    std::function<void()> wake; // ends a wait; called by RequestStop
+    // true when the injector starts draining after a wait, false before it
+    // blocks again: a pacing that needs a raised timer resolution holds it
+    // only in between. May be empty.
+    std::function<void(bool pending)> pending;
 };
 
 class Injector {
@@ -42,15 +49,16 @@ class Injector {
 
     // Starts the thread; a second call while running does nothing.
     void Start();
-    // Asks the thread to end at the top of its next cycle; does not wait.
-    // Callable from any thread, the injector's own included.
-    void RequestStop() { stop_.store(true, std::memory_order_release); }
+    // Asks the thread to end at the top of its next cycle (waking it if it
+    // waits); does not wait. Callable from any thread, the injector's own
+    // included.
+    void RequestStop();
     // RequestStop, then waits for the thread to end. Safe to call more than
     // once and when never started; not from the injector thread itself.
     void Stop();
     bool Running() const { return thread_.joinable(); }
 
-    // One cycle without the stop check and the sleep: takes and outputs at
+    // One cycle without the stop check and the pause: takes and outputs at
     // most one element. Returns whether an element was taken.
     bool RunOnce();
 

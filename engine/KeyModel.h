@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/HeldKeys.h"
+#include "engine/KeySequence.h"
+
 namespace orvane {
 
 constexpr int kCellCount = 132;     // cells of the main window, numbered 1..132
@@ -19,10 +22,6 @@ constexpr int kKeyCellCount = 121;  // cells 1..121 carry a key code (the layout
 constexpr int kProfileCount = 3;    // profiles 1..3
 constexpr int kKeypadEnter = 108;   // VK_SEPARATOR stands for the keypad Enter
 constexpr int kReleaseBit = 0x8000; // OutputQueue: set for a key release
-
-// What one physical key produces: on release every code is pressed in list
-// order, then every code is released in the same order (not reversed).
-using KeySequence = std::vector<int>;
 
 // Key code -> KeySequence, ordered by key code. A key without an entry stays
 // itself, as does a key mapped to [itself].
@@ -83,24 +82,35 @@ struct ProfileData {
 // core never locks).
 using OutputQueue = std::deque<int>;
 
-// The process-wide maps and flags that the remapping hook reads. All of it
-// belongs to the GUI thread (the hook runs there too), so none of it needs a
-// lock. The OutputQueue, the one thing shared with the injector thread, lives
-// beside it in the Win32 engine (RemapEngine). A profile number outside 1..3
-// (a hand-edited file) names no map: the hook then remaps nothing.
-struct KeyMaps {
-    std::array<ProfileKeyMap, kProfileCount> profile; // maps of profiles 1..3
-    ProfileKeyMap working;                            // WorkingKeyMap; never read by the hook
+// The process-wide maps and flags that the remapping hook reads, and the
+// hook's memory of held keys. All of it belongs to the GUI thread (the hook
+// runs there too), so none of it needs a lock. The OutputQueue, the one thing
+// shared with the injector thread, lives beside it in the Win32 engine
+// (RemapEngine). A profile number outside 1..3 (a hand-edited file) names no
+// map: the hook then remaps nothing.
+//
+// The profile maps are reached only through ProfileMap: its non-const form is
+// the way to change a map, and it first pins the sequences of held swallowed
+// keys (HeldKeys::Pin), which may point into the map about to change.
+class KeyMaps {
+  public:
+    ProfileKeyMap working;  // WorkingKeyMap; never read by the hook
     int activeProfile = 1;  // ActiveProfile; may be bad from a hand-edited file
     int remapSuspended = 1; // RemapSuspended: 1 while the keyboard is absent
+    HeldKeys held;          // the hook's verdicts on the keys now held
 
-    // The map of profile p (1..3), or nullptr for any other value.
+    // The map of profile p (1..3) for changing, or nullptr for any other value.
     ProfileKeyMap* ProfileMap(int p) {
-        return p >= 1 && p <= kProfileCount ? &profile[p - 1] : nullptr;
+        held.Pin();
+        return p >= 1 && p <= kProfileCount ? &profiles_[p - 1] : nullptr;
     }
+    // The map of profile p (1..3) for reading, or nullptr.
     const ProfileKeyMap* ProfileMap(int p) const {
-        return p >= 1 && p <= kProfileCount ? &profile[p - 1] : nullptr;
+        return p >= 1 && p <= kProfileCount ? &profiles_[p - 1] : nullptr;
     }
+
+  private:
+    std::array<ProfileKeyMap, kProfileCount> profiles_; // maps of profiles 1..3
 };
 
 // The main dialog's profile data: the WorkingProfile (what the window shows

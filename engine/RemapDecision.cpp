@@ -1,5 +1,7 @@
 #include "engine/RemapDecision.h"
 
+#include <utility>
+
 namespace orvane {
 
 namespace {
@@ -38,38 +40,73 @@ int NumLockOutputCode(int code, int numLockState) {
     return code == kVkDecimal ? kVkDelete : code;
 }
 
-RemapDecision DecideRemap(const KeyMaps& maps, PassedKeys& passed, int& vkCode, unsigned flags) {
-    if (maps.remapSuspended != 0 || (flags & kFlagInjected) != 0) {
+namespace {
+
+// The press of a key the hook holds no verdict for: decided by the map in
+// force (nullptr: none, pass everything).
+RemapDecision DecidePress(const ProfileKeyMap* map, HeldKeys& held, int key, int systemVk,
+                          KeyDownQuery keyDown) {
+    if (map != nullptr) {
+        const auto it = map->find(key);
+        const bool remapped =
+            it != map->end() && !(it->second.size() == 1 && it->second.front() == key);
+        if (remapped && !(keyDown != nullptr && keyDown(systemVk))) {
+            held.Swallow(key, &it->second);
+            return {Verdict::Swallow, nullptr};
+        }
+    }
+    held.Pass(key);
+    return {};
+}
+
+// Codes outside the table (none come from a real keyboard) are decided by
+// the map alone, at press and release, as no memory can follow them.
+RemapDecision DecideUntracked(const ProfileKeyMap* map, int key, bool release) {
+    const auto it = map != nullptr ? map->find(key) : ProfileKeyMap::const_iterator{};
+    if (map == nullptr || it == map->end() ||
+        (it->second.size() == 1 && it->second.front() == key)) {
         return {};
     }
+    return {Verdict::Swallow, release ? &it->second : nullptr};
+}
+
+} // namespace
+
+RemapDecision DecideRemap(KeyMaps& maps, HookMode mode, int& vkCode, unsigned flags,
+                          KeyDownQuery keyDown) {
+    if ((flags & kFlagInjected) != 0) {
+        return {};
+    }
+    const bool remap = mode == HookMode::Remap && maps.remapSuspended == 0;
     // A profile number from a hand-edited file names no map: remap nothing
     // rather than guess one.
-    const ProfileKeyMap* map = maps.ProfileMap(maps.activeProfile);
-    if (map != nullptr && vkCode == kVkReturn &&
-        (flags == kFlagExtended || flags == (kFlagExtended | kFlagUp))) {
-        vkCode = kKeypadEnter;
+    const ProfileKeyMap* map = remap ? std::as_const(maps).ProfileMap(maps.activeProfile) : nullptr;
+    const int systemVk = vkCode;
+    int key = vkCode;
+    if (vkCode == kVkReturn && (flags == kFlagExtended || flags == (kFlagExtended | kFlagUp))) {
+        key = kKeypadEnter;
+        if (map != nullptr) {
+            vkCode = kKeypadEnter;
+        }
     }
     const bool release = (flags & kFlagUp) != 0;
-    const bool tracked = vkCode >= 0 && vkCode < static_cast<int>(passed.down.size());
-    if (release && tracked && passed.down[vkCode]) {
-        passed.down[vkCode] = false;
-        return {};
+    if (!HeldKeys::Tracked(key)) {
+        return DecideUntracked(map, key, release);
     }
-    const auto it = map != nullptr ? map->find(vkCode) : ProfileKeyMap::const_iterator{};
-    if (map == nullptr || it == map->end() ||
-        (it->second.size() == 1 && it->second.front() == vkCode)) {
-        if (!release && tracked) {
-            passed.down[vkCode] = true;
-        }
-        return {};
+    HeldKeys& held = maps.held;
+    if (release) {
+        const KeySequence* output = held.TakeOutput(key);
+        return output != nullptr ? RemapDecision{Verdict::Swallow, output} : RemapDecision{};
     }
-    if (!release) {
-        if (tracked) {
-            passed.down[vkCode] = false;
-        }
+    switch (held.Verdict(key)) {
+    case HeldVerdict::Swallowed: // auto-repeat: swallowed, nothing queued
         return {Verdict::Swallow, nullptr};
+    case HeldVerdict::Passed:
+        return {};
+    case HeldVerdict::None:
+        break;
     }
-    return {Verdict::Swallow, &it->second};
+    return DecidePress(map, held, key, systemVk, keyDown);
 }
 
 void AppendKeyOutput(const KeySequence& sequence, int numLockState, OutputQueue& queue) {
@@ -81,9 +118,9 @@ void AppendKeyOutput(const KeySequence& sequence, int numLockState, OutputQueue&
     }
 }
 
-Verdict RemapKeyEvent(const KeyMaps& maps, PassedKeys& passed, int& vkCode, unsigned flags,
-                      int numLockState, OutputQueue& queue) {
-    const RemapDecision d = DecideRemap(maps, passed, vkCode, flags);
+Verdict RemapKeyEvent(KeyMaps& maps, HookMode mode, int& vkCode, unsigned flags, int numLockState,
+                      OutputQueue& queue, KeyDownQuery keyDown) {
+    const RemapDecision d = DecideRemap(maps, mode, vkCode, flags, keyDown);
     if (d.output != nullptr) {
         AppendKeyOutput(*d.output, numLockState, queue);
     }

@@ -8,8 +8,6 @@
 // passing event never touches the lock).
 #pragma once
 
-#include <bitset>
-
 #include "engine/KeyModel.h"
 
 namespace orvane {
@@ -31,32 +29,44 @@ constexpr int kCodeMask = 0x7FFF; // bits 0..14: the key code
 
 enum class Verdict { Pass, Swallow };
 
-// What the hook remembers between events: the keys whose press it passed on.
-// Their release is passed on too, even when a profile switch or a commit
-// remapped the key in between; swallowing it would leave the key down in the
-// system (a stuck Ctrl, for one). GUI thread only, like KeyMaps.
-struct PassedKeys {
-    std::bitset<256> down;
-};
+// Whether a key is down in the system as far as applications know (the
+// Win32 shell asks GetAsyncKeyState, which a low-level hook sees as it was
+// before the current event). Asked only at the press of a remapped key the
+// hook has no memory of: if the key is already down, the press is an
+// auto-repeat of one made while no hook was there to see it, and it passes.
+using KeyDownQuery = bool (*)(int vkCode);
 
 struct RemapDecision {
     Verdict verdict = Verdict::Pass;
-    // Set on the release of a remapped key: the sequence to queue with
-    // AppendKeyOutput while holding QueueMutex. Points into the map in force
-    // and stays valid until the GUI thread changes that map.
+    // Set on the release of a key whose press was swallowed: the sequence to
+    // queue with AppendKeyOutput while holding QueueMutex. It is the sequence
+    // of the map in force at the press; valid until the next event or the
+    // next change of a map.
     const KeySequence* output = nullptr;
 };
 
-// Decides one event. vkCode is rewritten in place when the keypad Enter (13
-// with flags exactly 0x01 or 0x81) is turned into 108, so the caller can hand
-// the rewritten record on. Allocation-free and lock-free.
-//  * suspended, injected, ActiveProfile outside 1..3, no entry, or [vkCode]:
-//    Pass;
-//  * release of a key whose press was passed on: Pass;
-//  * press of a remapped key (auto-repeat included): Swallow, nothing queued;
-//  * release of a remapped key: Swallow with output set.
-// The map in force at each event decides; passed records the passed presses.
-RemapDecision DecideRemap(const KeyMaps& maps, PassedKeys& passed, int& vkCode, unsigned flags);
+// What the hook does besides remapping.
+enum class HookMode {
+    Remap,         // installed and active
+    PassEverything // suspended, or its removal waits for held swallowed keys
+};
+
+// Decides one event. Press and release are one decision: the verdict is
+// taken at the press and kept in maps.held, and the release gets the same.
+//  * injected: Pass, remembered nowhere;
+//  * press of a key already held (auto-repeat): the verdict of its first press;
+//  * press in PassEverything mode, with ActiveProfile outside 1..3, of a key
+//    without entry or mapped to [itself], or of a key already down in the
+//    system (keyDown): Pass, remembered as passed;
+//  * press of a remapped key: Swallow, remembered with the map's sequence;
+//  * release of a key whose press was swallowed: Swallow with output set,
+//    in either mode;
+//  * any other release (passed, or never seen): Pass.
+// vkCode is rewritten in place to 108 for the keypad Enter (13 with flags
+// exactly 0x01 or 0x81) in Remap mode, so the caller hands the rewritten
+// record on. Allocation-free and lock-free.
+RemapDecision DecideRemap(KeyMaps& maps, HookMode mode, int& vkCode, unsigned flags,
+                          KeyDownQuery keyDown = nullptr);
 
 // Appends the output of one remapped key: every code pressed in list order,
 // then every code released in the same order, each through NumLockOutputCode.
@@ -64,10 +74,10 @@ RemapDecision DecideRemap(const KeyMaps& maps, PassedKeys& passed, int& vkCode, 
 // never interleave.
 void AppendKeyOutput(const KeySequence& sequence, int numLockState, OutputQueue& queue);
 
-// DecideRemap and, on a remapped release, AppendKeyOutput in one call (for
-// callers that already hold the lock, and for tests).
-Verdict RemapKeyEvent(const KeyMaps& maps, PassedKeys& passed, int& vkCode, unsigned flags,
-                      int numLockState, OutputQueue& queue);
+// DecideRemap and, on a swallowed key's release, AppendKeyOutput in one call
+// (for callers that already hold the lock, and for tests).
+Verdict RemapKeyEvent(KeyMaps& maps, HookMode mode, int& vkCode, unsigned flags, int numLockState,
+                      OutputQueue& queue, KeyDownQuery keyDown = nullptr);
 
 // The key a keypad code stands for on output. numLockState is
 // GetKeyState(VK_NUMLOCK) as a signed 16-bit value widened to int: exactly 1

@@ -20,52 +20,72 @@ void SynthesiseKey(const KeyOutput& key) {
     keybd_event(vk, scan, flags, 0);
 }
 
+// Seen from a low-level hook, the key state before the current event.
+bool KeyDownInSystem(int vk) {
+    return GetAsyncKeyState(vk) < 0;
+}
+
 } // namespace
 
-RemapEngine::RemapEngine()
+RemapEngine::RemapEngine(PacingKind pacing)
     : queueMutex_(CreateMutexW(nullptr, FALSE, nullptr)),
-      outputReady_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
-      injector_(queue_, InjectorIo{
-                            [this] { WaitForSingleObject(queueMutex_, INFINITE); },
-                            [this] { ReleaseMutex(queueMutex_); },
-                            SynthesiseKey,
-                            [] { Sleep(1); },
-                            // An idle injector wakes as soon as a key's output
-                            // is queued instead of at its next poll.
-                            [this] { WaitForSingleObject(outputReady_, 1); },
-                        }) {
-    for (ProfileKeyMap& map : maps_.profile) {
-        SeedIdentity(map);
+      outputReady_(CreateEventW(nullptr, FALSE, FALSE, nullptr)), pacing_(pacing),
+      injector_(queue_, MakeInjectorIo()) {
+    for (int p = 1; p <= kProfileCount; ++p) {
+        SeedIdentity(*maps_.ProfileMap(p));
     }
     SeedIdentity(maps_.working);
     g_engine = this;
-    injector_.Start();
+    // Without its lock or its wake-up the injector would race or spin:
+    // rather remap nothing (the caller tells the user).
+    if (queueMutex_ && outputReady_) {
+        injector_.Start();
+        ready_ = injector_.Running();
+    }
+}
+
+InjectorIo RemapEngine::MakeInjectorIo() {
+    return InjectorIo{
+        [this] { WaitForSingleObject(queueMutex_.Get(), INFINITE); },
+        [this] { ReleaseMutex(queueMutex_.Get()); },
+        SynthesiseKey,
+        [this] { pacing_.Pause(); },
+        [this] { WaitForSingleObject(outputReady_.Get(), INFINITE); },
+        [this] { SetEvent(outputReady_.Get()); },
+        [this](bool pending) { pacing_.SetPending(pending); },
+    };
 }
 
 RemapEngine::~RemapEngine() {
-    RemoveRemapHook();
+    Unhook();
     injector_.Stop();
-    if (queueMutex_ != nullptr) {
-        CloseHandle(queueMutex_);
-    }
-    if (outputReady_ != nullptr) {
-        CloseHandle(outputReady_);
-    }
     if (g_engine == this) {
         g_engine = nullptr;
     }
 }
 
 void RemapEngine::InstallRemapHook() {
-    if (hook_ != nullptr) {
+    if (!ready_ || lifetime_.RequestInstall() != HookLifetime::Action::Install) {
         return;
     }
-    hook_ = SetWindowsHookExW(WH_KEYBOARD_LL, RemapHook, GetModuleHandleW(nullptr), 0);
+    hook_.Reset(SetWindowsHookExW(WH_KEYBOARD_LL, RemapHook, GetModuleHandleW(nullptr), 0));
+    if (hook_) {
+        lifetime_.Installed();
+    }
 }
 
 void RemapEngine::RemoveRemapHook() {
-    if (hook_ != nullptr && UnhookWindowsHookEx(hook_)) {
-        hook_ = nullptr;
+    if (lifetime_.RequestRemove(maps_.held) == HookLifetime::Action::Remove) {
+        Unhook();
+    }
+}
+
+void RemapEngine::Unhook() {
+    // The handle is let go only when the removal succeeded; else the hook
+    // passes everything and the next event tries again.
+    if (hook_ && UnhookWindowsHookEx(hook_.Get())) {
+        hook_.Release();
+        lifetime_.Removed(maps_.held);
     }
 }
 
@@ -80,25 +100,28 @@ LRESULT CALLBACK RemapEngine::RemapHook(int code, WPARAM wParam, LPARAM lParam) 
 
 LRESULT RemapEngine::OnKeyEvent(int code, WPARAM wParam, KBDLLHOOKSTRUCT& event) {
     const LPARAM lParam = reinterpret_cast<LPARAM>(&event);
-    if (maps_.remapSuspended != 0) {
-        RemoveRemapHook();
-        return CallNextHookEx(hook_, code, wParam, lParam);
-    }
     int vk = static_cast<int>(event.vkCode);
-    const RemapDecision d = DecideRemap(maps_, passed_, vk, event.flags);
+    const RemapDecision d = DecideRemap(maps_, lifetime_.Mode(), vk, event.flags, KeyDownInSystem);
     event.vkCode = static_cast<DWORD>(vk); // the keypad Enter travels on as 108
-    if (d.verdict == Verdict::Pass) {
-        return CallNextHookEx(hook_, code, wParam, lParam);
+    if (d.output != nullptr && !d.output->empty()) {
+        QueueOutput(*d.output);
     }
-    if (d.output != nullptr) {
-        const int numLockState = static_cast<SHORT>(GetKeyState(VK_NUMLOCK));
-        // Held for the whole output of this key so two keys never interleave.
-        WaitForSingleObject(queueMutex_, INFINITE);
-        AppendKeyOutput(*d.output, numLockState, queue_);
-        ReleaseMutex(queueMutex_);
-        SetEvent(outputReady_);
+    const LRESULT result =
+        d.verdict == Verdict::Pass ? CallNextHookEx(hook_.Get(), code, wParam, lParam) : 1;
+    // A hook asked to go (or suspended) leaves once no swallowed key is held.
+    if (lifetime_.AfterEvent(maps_) == HookLifetime::Action::Remove) {
+        Unhook();
     }
-    return 1;
+    return result;
+}
+
+void RemapEngine::QueueOutput(const KeySequence& sequence) {
+    const int numLockState = static_cast<SHORT>(GetKeyState(VK_NUMLOCK));
+    // Held for the whole output of this key so two keys never interleave.
+    WaitForSingleObject(queueMutex_.Get(), INFINITE);
+    AppendKeyOutput(sequence, numLockState, queue_);
+    ReleaseMutex(queueMutex_.Get());
+    SetEvent(outputReady_.Get());
 }
 
 } // namespace orvane

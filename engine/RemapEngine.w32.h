@@ -9,45 +9,63 @@
 
 #include <windows.h>
 
+#include "engine/HookLifetime.h"
 #include "engine/Injector.h"
 #include "engine/KeyModel.h"
+#include "engine/PacingTimer.w32.h"
 #include "engine/RemapDecision.h"
+#include "win/Handles.h"
 
 namespace orvane {
 
 class RemapEngine {
   public:
-    // Seeds the four maps with identity 1..254, creates QueueMutex and starts
-    // the injector thread.
-    RemapEngine();
+    // Seeds the four maps with identity 1..254, creates QueueMutex and the
+    // injector's wake-up event and starts the injector thread. If a handle
+    // cannot be created the engine is not Ready: it never installs the hook.
+    explicit RemapEngine(PacingKind pacing = PacingKind::Best);
     // Removes the hook if installed, then stops and joins the injector thread
     // before QueueMutex and the queue go.
     ~RemapEngine();
     RemapEngine(const RemapEngine&) = delete;
     RemapEngine& operator=(const RemapEngine&) = delete;
 
+    // Whether the engine can remap: its handles exist and the injector runs.
+    bool Ready() const { return ready_; }
+
     // The four maps, ActiveProfile and RemapSuspended. GUI thread only.
     KeyMaps& Maps() { return maps_; }
 
     // Installs RemapHook for the whole desktop. While one is installed this
-    // does nothing, so each event is remapped at most once.
+    // installs no second one; a hook waiting to go (see RemoveRemapHook) is
+    // re-armed. Does nothing when the engine is not Ready.
     void InstallRemapHook();
-    // Removes the hook when installed; the handle is cleared only when
-    // UnhookWindowsHookEx succeeds (a suspended hook retries at its next event).
+    // Removes the hook. While a key whose press it swallowed is held, the
+    // hook stays in place and passes every other event until that key's
+    // release has queued its output, then goes. A hook that cannot be
+    // removed passes everything and tries again after its next event.
     void RemoveRemapHook();
-    bool HookInstalled() const { return hook_ != nullptr; }
+    bool HookInstalled() const { return static_cast<bool>(hook_); }
+
+    // Whether the injector pauses on the high-resolution timer.
+    bool HighResolutionPacing() const { return pacing_.HighResolution(); }
 
   private:
     static LRESULT CALLBACK RemapHook(int code, WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyEvent(int code, WPARAM wParam, KBDLLHOOKSTRUCT& event);
+    void QueueOutput(const KeySequence& sequence);
+    void Unhook();
+    InjectorIo MakeInjectorIo();
 
     KeyMaps maps_;
-    PassedKeys passed_;    // the hook's memory of presses it passed on
-    OutputQueue queue_;    // shared with the injector thread under queueMutex_
-    HANDLE queueMutex_;    // QueueMutex; closed after the injector has joined
-    HANDLE outputReady_;   // auto-reset event: the hook queued a key's output
-    HHOOK hook_ = nullptr; // RemapHookHandle
-    Injector injector_;    // declared last: stopped first
+    HookLifetime lifetime_;
+    OutputQueue queue_;                   // shared with the injector under queueMutex_
+    win::UniqueHandleObject queueMutex_;  // QueueMutex; closed after the injector has joined
+    win::UniqueHandleObject outputReady_; // auto-reset: output queued, or stop requested
+    PacingTimer pacing_;                  // the injector's 1 ms pause
+    win::UniqueHook hook_;                // RemapHookHandle
+    bool ready_ = false;
+    Injector injector_; // declared last: stopped first
 };
 
 } // namespace orvane

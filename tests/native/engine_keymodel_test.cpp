@@ -41,17 +41,17 @@ TEST(KeyModel, CopyBothWaysReplacesMapAndData) {
     Profiles profiles;
     maps.working = {{65, {66}}};
     profiles.working = SampleProfile(7);
-    maps.profile[1] = {{1, {1}}, {70, {17, 67}}};
+    *maps.ProfileMap(2) = {{1, {1}}, {70, {17, 67}}};
     profiles.stored[1] = SampleProfile(9);
 
     CopyWorkingToProfile(maps, profiles, 3);
-    EXPECT_EQ(maps.profile[2], maps.working);
+    EXPECT_EQ(*maps.ProfileMap(3), maps.working);
     EXPECT_EQ(profiles.stored[2], profiles.working);
 
     CopyProfileToWorking(maps, profiles, 2);
     EXPECT_EQ(maps.working, (ProfileKeyMap{{1, {1}}, {70, {17, 67}}}));
     EXPECT_EQ(profiles.working, SampleProfile(9));
-    EXPECT_EQ(maps.profile[2], (ProfileKeyMap{{65, {66}}})); // profile 3 kept its copy
+    EXPECT_EQ(*maps.ProfileMap(3), (ProfileKeyMap{{65, {66}}})); // profile 3 kept its copy
 }
 
 TEST(KeyModel, CopyWithBadProfileNumberChangesNothing) {
@@ -66,7 +66,7 @@ TEST(KeyModel, CopyWithBadProfileNumberChangesNothing) {
     EXPECT_EQ(maps.working, (ProfileKeyMap{{65, {66}}}));
     EXPECT_EQ(profiles.working, SampleProfile(7));
     for (int i = 0; i < kProfileCount; ++i) {
-        EXPECT_TRUE(maps.profile[i].empty());
+        EXPECT_TRUE(maps.ProfileMap(i + 1)->empty());
         EXPECT_EQ(profiles.stored[i], ProfileData{});
     }
 }
@@ -77,12 +77,12 @@ TEST(KeyModel, ResetThenCommitMakesEveryKeyItself) {
     maps.working = {{0, {5}}, {65, {}}, {70, {17, 67}}, {255, {1}}};
     profiles.working = SampleProfile(7);
     maps.activeProfile = 2;
-    maps.profile[1] = {{66, {67}}};
+    *maps.ProfileMap(2) = {{66, {67}}};
 
     ResetWorkingProfile(maps, profiles, CellNames());
     CopyWorkingToProfile(maps, profiles, maps.activeProfile);
 
-    const ProfileKeyMap& inForce = maps.profile[1];
+    const ProfileKeyMap& inForce = *maps.ProfileMap(2);
     for (int k = 1; k <= 254; ++k) {
         ASSERT_EQ(inForce.at(k), KeySequence{k}) << k;
     }

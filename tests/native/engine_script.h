@@ -42,9 +42,8 @@ struct ScriptResult {
 // Plays events through RemapKeyEvent. Each token is "d:<vk>" (press) or
 // "u:<vk>" (release), optionally followed by "+ext" (0x01), "+inj" (0x10),
 // "+alt" (0x20).
-inline ScriptResult Play(const KeyMaps& maps, const std::string& events, int numLockState) {
+inline ScriptResult Play(KeyMaps maps, const std::string& events, int numLockState) {
     OutputQueue queue;
-    PassedKeys passed;
     std::string verdicts;
     std::istringstream in(events);
     std::string tok;
@@ -60,7 +59,7 @@ inline ScriptResult Play(const KeyMaps& maps, const std::string& events, int num
             flags |= kFlagInjected;
         if (mods.find("+alt") != std::string::npos)
             flags |= 0x20;
-        const Verdict v = RemapKeyEvent(maps, passed, vk, flags, numLockState, queue);
+        const Verdict v = RemapKeyEvent(maps, HookMode::Remap, vk, flags, numLockState, queue);
         verdicts += (verdicts.empty() ? "" : " ") +
                     (v == Verdict::Pass ? "P" + std::to_string(vk) : std::string("S"));
     }

@@ -106,9 +106,9 @@ TEST_F(ProfileStoreTest, SaveThenLoadGivesBackTheProfile) {
     Profiles loaded;
     LoadProfile(reread, 2, 3, buttons, media, loadedMaps, loaded);
     EXPECT_EQ(loaded.stored[2], profiles.stored[1]);
-    EXPECT_EQ(loadedMaps.profile[2], maps.profile[1]);
+    EXPECT_EQ(*loadedMaps.ProfileMap(3), *maps.ProfileMap(2));
     EXPECT_EQ(loaded.working, profiles.stored[1]);
-    EXPECT_EQ(loadedMaps.working, maps.profile[1]);
+    EXPECT_EQ(loadedMaps.working, *maps.ProfileMap(2));
 }
 
 TEST_F(ProfileStoreTest, SaveKeepsOtherSectionsAndEmptiesItsOwn) {
@@ -131,8 +131,8 @@ TEST_F(ProfileStoreTest, SaveWritesSoundValuesForBrokenModels) {
     d.changedCells = {4, -1, 132, 4, 131};
     d.macroNames = {L"a", L"b"}; // a name without a list is not counted
     d.macroEventLists = {{1, 2, 1}};
-    maps.profile[0].erase(Code(1)); // kind 0 without an entry
-    maps.profile[0][Code(2)] = {};  // kind 0 with an empty sequence
+    maps.ProfileMap(1)->erase(Code(1)); // kind 0 without an entry
+    (*maps.ProfileMap(1))[Code(2)] = {};  // kind 0 with an empty sequence
     MemoryIniStore file;
     SaveProfile(file, 1, buttons, maps, profiles);
     EXPECT_EQ(file.ReadInt(L"Profile1", L"Key10", -1), 10);

@@ -1,5 +1,6 @@
-// The Win32 engine's own promises: identity seeding, one hook at most, and a
-// clean stop of the injector thread on every destruction.
+// The Win32 engine's own promises: identity seeding, one hook at most, a
+// clean stop of the injector thread on every destruction, and pacing that
+// holds no raised timer resolution at rest.
 #include <gtest/gtest.h>
 
 #include "engine/RemapEngine.w32.h"
@@ -9,9 +10,10 @@ namespace {
 
 TEST(RemapEngine, SeedsAllFourMapsWithIdentity) {
     RemapEngine engine;
+    EXPECT_TRUE(engine.Ready());
     KeyMaps& maps = engine.Maps();
     for (const ProfileKeyMap* map :
-         {&maps.profile[0], &maps.profile[1], &maps.profile[2], &maps.working}) {
+         {maps.ProfileMap(1), maps.ProfileMap(2), maps.ProfileMap(3), &maps.working}) {
         ASSERT_EQ(map->size(), 254u);
         EXPECT_EQ(map->begin()->first, 1);
         EXPECT_EQ(map->rbegin()->first, 254);
@@ -43,6 +45,25 @@ TEST(RemapEngine, EnginesComeAndGoOneAfterAnother) {
         engine.InstallRemapHook();
         EXPECT_TRUE(engine.HookInstalled());
     }
+}
+
+// The raised timer resolution of the fallback pacing is held only while
+// output is pending, never at rest; the high-resolution timer needs none.
+TEST(PacingTimer, RaisesThePeriodOnlyWhileOutputIsPending) {
+    PacingTimer fallback(PacingKind::RaisedPeriod);
+    ASSERT_FALSE(fallback.HighResolution());
+    EXPECT_FALSE(fallback.PeriodRaised());
+    fallback.SetPending(true);
+    EXPECT_TRUE(fallback.PeriodRaised());
+    fallback.Pause();
+    fallback.SetPending(true); // no second hold
+    fallback.SetPending(false);
+    EXPECT_FALSE(fallback.PeriodRaised());
+
+    PacingTimer best;
+    best.SetPending(true);
+    EXPECT_EQ(best.PeriodRaised(), !best.HighResolution());
+    best.Pause();
 }
 
 } // namespace

@@ -160,7 +160,8 @@ TEST_F(PrivateProfileTest, SaveThenLoadGivesBackEveryProfile) {
     LoadAllProfiles(snapshot, buttons, media, snapMaps, snap);
     EXPECT_EQ(snapMaps.activeProfile, 2);
     EXPECT_TRUE(snap.stored == loaded.stored);
-    EXPECT_TRUE(snapMaps.profile == loadedMaps.profile);
+    for (int p = 1; p <= kProfileCount; ++p)
+        EXPECT_TRUE(*snapMaps.ProfileMap(p) == *loadedMaps.ProfileMap(p)) << p;
 
     const std::string bytes = ReadBytes(path);
     ASSERT_GE(bytes.size(), 2u);

@@ -3,11 +3,14 @@
 // message loop until asked to stop.
 //
 //   EngineHost.exe [--map SRC=CODES]... [--profile FILE] [--ready FILE] [--commands]
+//                  [--raised-period]
 //
 //   --map 65=66        key 65 becomes 66; --map 70=17,67 a chord; --map 71= an
 //                      empty sequence (the key is swallowed)
 //   --profile FILE     more SRC=CODES lines from a text file ('#' starts a comment)
 //   --ready FILE       written once the hook is installed
+//   --raised-period    pace with Sleep(1) and timeBeginPeriod, as on a system
+//                      without the high-resolution timer
 //   --commands         read commands from standard input, one per line, and stop
 //                      when it ends (the tests hold a pipe and close it):
 //                        install   InstallRemapHook
@@ -15,6 +18,9 @@
 //                        suspend   RemapSuspended = 1 (the hook removes itself
 //                                  at its next event)
 //                        resume    RemapSuspended = 0
+//                        unplug    RemoveRemapHook, then RemapSuspended = 1, as
+//                                  the main dialog does when the keyboard goes
+//                        plug      InstallRemapHook, then RemapSuspended = 0
 //                        map S=C   changes profile 1 as --map does, as a
 //                                  commit of the main window would
 //                        state     nothing
@@ -168,9 +174,15 @@ void RunCommand(const std::string& command) {
         g_engine->Maps().remapSuspended = 1;
     } else if (cmd == "resume") {
         g_engine->Maps().remapSuspended = 0;
+    } else if (cmd == "unplug") {
+        g_engine->RemoveRemapHook();
+        g_engine->Maps().remapSuspended = 1;
+    } else if (cmd == "plug") {
+        g_engine->InstallRemapHook();
+        g_engine->Maps().remapSuspended = 0;
     } else if (cmd.rfind("map ", 0) == 0) {
         const std::string mapping = cmd.substr(4);
-        ParseMapping(std::wstring(mapping.begin(), mapping.end()), g_engine->Maps().profile[0]);
+        ParseMapping(std::wstring(mapping.begin(), mapping.end()), *g_engine->Maps().ProfileMap(1));
     }
     const char* reply = g_engine->HookInstalled() ? "hook=1\n" : "hook=0\n";
     DWORD written = 0;
@@ -205,8 +217,17 @@ int Fail(const wchar_t* what, const wchar_t* arg) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    orvane::RemapEngine engine;
+    bool raisedPeriod = false;
+    for (int i = 1; i < argc; ++i) {
+        raisedPeriod = raisedPeriod || std::wstring(argv[i]) == L"--raised-period";
+    }
+    orvane::RemapEngine engine(raisedPeriod ? orvane::PacingKind::RaisedPeriod
+                                            : orvane::PacingKind::Best);
     g_engine = &engine;
+    // What the system answered, for the tests and the bench.
+    std::fwprintf(stderr, L"EngineHost: pacing %ls\n",
+                  engine.HighResolutionPacing() ? L"high-resolution timer" : L"raised period");
+    fflush(stderr);
     orvane::KeyMaps& maps = engine.Maps();
     std::wstring readyFile;
     bool commands = false;
@@ -214,17 +235,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         const std::wstring arg = argv[i];
         const bool hasValue = i + 1 < argc;
         if (arg == L"--map" && hasValue) {
-            if (!ParseMapping(argv[++i], maps.profile[0])) {
+            if (!ParseMapping(argv[++i], *maps.ProfileMap(1))) {
                 return Fail(L"bad mapping:", argv[i]);
             }
         } else if (arg == L"--profile" && hasValue) {
-            if (!LoadProfileFile(argv[++i], maps.profile[0])) {
+            if (!LoadProfileFile(argv[++i], *maps.ProfileMap(1))) {
                 return Fail(L"cannot read profile:", argv[i]);
             }
         } else if (arg == L"--ready" && hasValue) {
             readyFile = argv[++i];
         } else if (arg == L"--commands") {
             commands = true;
+        } else if (arg == L"--raised-period") {
+            // read above: the engine is built with it
         } else {
             return Fail(L"bad argument:", arg.c_str());
         }
