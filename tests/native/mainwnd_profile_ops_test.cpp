@@ -24,7 +24,7 @@ struct Model {
 
     Model() {
         for (ProfileKeyMap* m :
-             {&maps.working, &maps.profile[0], &maps.profile[1], &maps.profile[2]})
+             {&maps.working, maps.ProfileMap(1), maps.ProfileMap(2), maps.ProfileMap(3)})
             SeedIdentity(*m);
         for (int i = 0; i < kCellCount; ++i)
             profiles.working.keyAssignments[i].setName = cells[i].name;
@@ -106,16 +106,16 @@ TEST(ProfileOps, CommitCopiesIntoTheProfileInForceOnly) {
     m.profiles.working.changedCells = {0};
     m.modified = 1;
     CommitWorkingProfile(m.model);
-    EXPECT_EQ(m.maps.profile[1], m.maps.working);
+    EXPECT_EQ(*m.maps.ProfileMap(2), m.maps.working);
     EXPECT_EQ(m.profiles.stored[1], m.profiles.working);
-    EXPECT_NE(m.maps.profile[0], m.maps.working);
+    EXPECT_NE(*m.maps.ProfileMap(1), m.maps.working);
     EXPECT_EQ(m.modified, 0);
 
     m.maps.activeProfile = 7; // a hand-edited "type": no profile to copy into
     m.maps.working[KeyOf(2)] = {66};
     CommitWorkingProfile(m.model);
-    for (const ProfileKeyMap& p : m.maps.profile)
-        EXPECT_NE(p.at(KeyOf(2)), KeySequence{66});
+    for (int n = 1; n <= kProfileCount; ++n)
+        EXPECT_NE(m.maps.ProfileMap(n)->at(KeyOf(2)), KeySequence{66});
 }
 
 TEST(ProfileOps, SwitchAsksOnlyWhenLeavingUncommittedEdits) {
@@ -135,7 +135,7 @@ TEST(ProfileOps, SwitchAsksOnlyWhenLeavingUncommittedEdits) {
                                         << " answer " << c.answer);
         Model m;
         m.maps.activeProfile = c.active;
-        m.maps.profile[c.target - 1][KeyOf(5)] = {77}; // what the target holds
+        (*m.maps.ProfileMap(c.target))[KeyOf(5)] = {77}; // what the target holds
         m.profiles.stored[c.target - 1].changedCells = {4};
         m.maps.working[KeyOf(1)] = {65}; // the uncommitted edit
         m.modified = c.modified;
@@ -145,7 +145,7 @@ TEST(ProfileOps, SwitchAsksOnlyWhenLeavingUncommittedEdits) {
             return c.answer;
         });
         EXPECT_EQ(prompts, c.wantPrompt ? 1 : 0);
-        EXPECT_EQ(m.maps.profile[c.active - 1].at(KeyOf(1)) == KeySequence{65}, c.wantOldSaved);
+        EXPECT_EQ(m.maps.ProfileMap(c.active)->at(KeyOf(1)) == KeySequence{65}, c.wantOldSaved);
         EXPECT_EQ(m.modified, c.wantModified);
         EXPECT_EQ(m.maps.activeProfile, c.target);
         EXPECT_EQ(m.maps.working.at(KeyOf(5)), KeySequence{77});
@@ -173,21 +173,21 @@ TEST(ProfileOps, DefaultResetsAndCommitsOnlyTheProfileInForce) {
     m.profiles.working.keyAssignments[1] = {L"Z", 0, 0};
     m.maps.working[KeyOf(2)] = {90};
     m.maps.working[300] = {1}; // outside 1..254: kept
-    m.maps.profile[0][KeyOf(2)] = {90};
+    (*m.maps.ProfileMap(1))[KeyOf(2)] = {90};
     CommitWorkingProfile(m.model);
     m.profiles.stored[0] = m.profiles.working;
 
     RestoreDefaults(m.model);
     EXPECT_EQ(m.modified, 0);
     for (int k = 1; k <= 254; ++k)
-        ASSERT_EQ(m.maps.profile[2].at(k), KeySequence{k}) << k;
-    EXPECT_EQ(m.maps.profile[2].at(300), KeySequence{1});
+        ASSERT_EQ(m.maps.ProfileMap(3)->at(k), KeySequence{k}) << k;
+    EXPECT_EQ(m.maps.ProfileMap(3)->at(300), KeySequence{1});
     const ProfileData& p3 = m.profiles.stored[2];
     EXPECT_TRUE(p3.changedCells.empty());
     EXPECT_TRUE(p3.macroNames.empty() && p3.macroEventLists.empty() && p3.macroAssignments.empty());
     EXPECT_EQ(p3.keyAssignments[0], (KeyAssignment{L"K10", 0, 0}));
     EXPECT_EQ(p3.keyAssignments[1], (KeyAssignment{L"K11", 0, 0}));
-    EXPECT_EQ(m.maps.profile[0].at(KeyOf(2)), KeySequence{90});
+    EXPECT_EQ(m.maps.ProfileMap(1)->at(KeyOf(2)), KeySequence{90});
     EXPECT_EQ(m.profiles.stored[0].keyAssignments[1].setName, L"Z");
 }
 
@@ -216,7 +216,7 @@ TEST(ProfileOps, KeyEditTextDecidesChangedCells) {
         EXPECT_EQ(m.Changed(3), c.wantChanged);
         EXPECT_EQ(m.Cell(3).setName, c.wantText);
         EXPECT_EQ(m.modified, 0);
-        EXPECT_EQ(m.maps.profile[0].at(KeyOf(3)), KeySequence{66}) << "committed at once";
+        EXPECT_EQ(m.maps.ProfileMap(1)->at(KeyOf(3)), KeySequence{66}) << "committed at once";
         EXPECT_EQ(m.profiles.stored[0], m.profiles.working);
     }
 }
@@ -274,7 +274,7 @@ TEST(SyncMacroKeys, LibraryDeleteResetsItsKeyAndLaterKeysFollowTheirMacro) {
               (MacroAssignments{{KeyOf(1), 0}, {KeyOf(3), 1}}));
     EXPECT_EQ(m.profiles.working.macroNames, (MacroNames{L"m0", L"renamed"}));
     // Not committed: the hook still plays the old macros.
-    EXPECT_EQ(m.maps.profile[0].at(KeyOf(3)), KeySequence{62});
+    EXPECT_EQ(m.maps.ProfileMap(1)->at(KeyOf(3)), KeySequence{62});
 }
 
 TEST(SyncMacroKeys, VariantBResetsOnlyKeysStillBoundToALostMacro) {
@@ -296,11 +296,11 @@ TEST(SyncMacroKeys, VariantBResetsOnlyKeysStillBoundToALostMacro) {
     FinishKeyEdit(m.model, 2, ex);
 
     EXPECT_EQ(m.Cell(2), (KeyAssignment{L"Q", 0, 0}));
-    EXPECT_EQ(m.maps.profile[0].at(KeyOf(2)), KeySequence{81}) << "the new kind stays";
+    EXPECT_EQ(m.maps.ProfileMap(1)->at(KeyOf(2)), KeySequence{81}) << "the new kind stays";
     EXPECT_EQ(m.Cell(3), (KeyAssignment{L"K12", 0, 0}));
     EXPECT_FALSE(m.Changed(3));
-    EXPECT_EQ(m.maps.profile[0].at(KeyOf(3)), KeySequence{KeyOf(3)});
-    EXPECT_EQ(m.maps.profile[0].at(KeyOf(1)), KeySequence{60});
+    EXPECT_EQ(m.maps.ProfileMap(1)->at(KeyOf(3)), KeySequence{KeyOf(3)});
+    EXPECT_EQ(m.maps.ProfileMap(1)->at(KeyOf(1)), KeySequence{60});
 }
 
 TEST(SyncMacroKeys, AnIndexNamingNoMacroCountsAsNotFound) {

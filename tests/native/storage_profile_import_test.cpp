@@ -25,7 +25,7 @@ class ProfileImportTest : public ::testing::Test {
             }
         }
         profiles.working = profiles.stored[0];
-        maps.working = maps.profile[0];
+        maps.working = *maps.ProfileMap(1);
     }
 
     // Profile p with macros of any length and script, bound to cells 1 and 2.
@@ -66,16 +66,16 @@ TEST_F(ProfileImportTest, ExportOfProfile2ImportsAsACopyIntoProfile3) {
     MemoryIniStore reread = ParseIniText(file.ToText());
     ASSERT_TRUE(ImportProfile(reread, 3, buttons, media, maps, profiles));
     EXPECT_EQ(profiles.stored[2], profiles.stored[1]);
-    EXPECT_EQ(maps.profile[2], maps.profile[1]);
+    EXPECT_EQ(*maps.ProfileMap(3), *maps.ProfileMap(2));
     EXPECT_EQ(profiles.working, profiles.stored[1]);
-    EXPECT_EQ(maps.working, maps.profile[1]);
+    EXPECT_EQ(maps.working, *maps.ProfileMap(2));
     EXPECT_EQ(profiles.stored[0], before1);
 }
 
 TEST_F(ProfileImportTest, AFileThatHoldsNoProfileChangesNothing) {
     MakeMacroProfile(1);
     profiles.working = profiles.stored[0];
-    maps.working = maps.profile[0];
+    maps.working = *maps.ProfileMap(1);
     const Profiles beforeProfiles = profiles;
     const KeyMaps beforeMaps = maps;
     const wchar_t* files[] = {
@@ -92,7 +92,8 @@ TEST_F(ProfileImportTest, AFileThatHoldsNoProfileChangesNothing) {
         EXPECT_FALSE(ImportProfile(file, 1, buttons, media, maps, profiles));
         EXPECT_EQ(profiles.working, beforeProfiles.working);
         EXPECT_EQ(profiles.stored, beforeProfiles.stored);
-        EXPECT_EQ(maps.profile, beforeMaps.profile);
+        for (int p = 1; p <= kProfileCount; ++p)
+            EXPECT_EQ(*maps.ProfileMap(p), *beforeMaps.ProfileMap(p));
         EXPECT_EQ(maps.working, beforeMaps.working);
     }
 }
@@ -104,7 +105,7 @@ TEST_F(ProfileImportTest, NoTypeReadsProfile1AndABadTargetChangesNothing) {
     EXPECT_FALSE(ImportProfile(file, 0, buttons, media, maps, profiles));
     EXPECT_EQ(maps.working, before);
     ASSERT_TRUE(ImportProfile(file, 2, buttons, media, maps, profiles));
-    EXPECT_EQ(maps.profile[1].at(10), KeySequence{66});
+    EXPECT_EQ(maps.ProfileMap(2)->at(10), KeySequence{66});
     EXPECT_EQ(maps.working.at(10), KeySequence{66});
 }
 
