@@ -37,7 +37,7 @@ KeyButtons Layout() {
 // Profile 1: 121 keys, ten macros of fifty events each, the first ten keys on them.
 void FullProfile(const KeyButtons& b, KeyMaps& maps, Profiles& profiles) {
     ProfileData& d = profiles.stored[0];
-    ProfileKeyMap& m = maps.profile[0];
+    ProfileKeyMap& m = *maps.ProfileMap(1);
     for (int i = 0; i < kKeyCellCount; ++i) {
         d.keyAssignments[i] = KeyAssignment{L"Target " + std::to_wstring(i), 0, 0};
         m[b[i].keyCode] = KeySequence{65 + i % 26};
@@ -121,7 +121,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ok = ImportProfile(file, 2, buttons, media, into, intoProfiles) && ok;
         importMs.push_back(NowMs() - t0);
         ok = ok && intoProfiles.stored[1] == profiles.stored[0] &&
-             into.profile[1] == maps.profile[0];
+             *into.ProfileMap(2) == *maps.ProfileMap(1);
 
         t0 = NowMs();
         const std::string again = ReadAll(floorPath);
