@@ -232,9 +232,12 @@ class KeySink:
     def _lines(self):
         try:
             with open(self.log, encoding="ascii", errors="replace") as f:
-                return f.read().splitlines()
+                text = f.read()
         except FileNotFoundError:
             return []
+        # The sink may be writing a line right now: a line counts once its
+        # end has arrived.
+        return text[:text.rfind("\n") + 1].splitlines()
 
     def events(self, ignore=()):
         """Every key event so far, minus the virtual keys in `ignore`."""
