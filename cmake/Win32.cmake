@@ -19,19 +19,19 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/app/WinMain.w32.cpp)
   if(EXISTS ${CMAKE_SOURCE_DIR}/res/Orvane.rc)
     set(_rc ${CMAKE_SOURCE_DIR}/res/Orvane.rc)
   endif()
-  # res/Orvane.rc finds the generated icon here (tools/build draws it first).
-  set(ORVANE_GENERATED_DIR ${CMAKE_SOURCE_DIR}/build/generated CACHE PATH "Build-time drawn images")
+  # res/Orvane.rc finds the drawn icon (and any skin picture) in the
+  # generated folder (cmake/Skin.cmake).
+  include(${CMAKE_SOURCE_DIR}/cmake/Skin.cmake)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ORVANE_GENERATED_DIR} -I${CMAKE_SOURCE_DIR}/res")
   if(_rc)
     # windres reports no dependencies: recompile the resources when the icon
-    # is redrawn or the manifest or the ids change.
-    set(_rc_deps ${CMAKE_SOURCE_DIR}/res/Orvane.manifest ${CMAKE_SOURCE_DIR}/res/resource.h)
-    if(EXISTS ${ORVANE_GENERATED_DIR}/orvane.ico)
-      list(APPEND _rc_deps ${ORVANE_GENERATED_DIR}/orvane.ico)
-    endif()
-    set_source_files_properties(${_rc} PROPERTIES OBJECT_DEPENDS "${_rc_deps}")
+    # or the skin is redrawn or the manifest or the ids change.
+    set_source_files_properties(${_rc} PROPERTIES OBJECT_DEPENDS
+      "${CMAKE_SOURCE_DIR}/res/Orvane.manifest;${CMAKE_SOURCE_DIR}/res/resource.h;${ORVANE_GENERATED_DIR}/orvane.ico;${ORVANE_GENERATED_DIR}/skin.stamp")
   endif()
   add_executable(Orvane WIN32 ${CMAKE_SOURCE_DIR}/app/WinMain.w32.cpp ${_rc})
   target_link_options(Orvane PRIVATE -municode)
   target_link_libraries(Orvane PRIVATE orvane_w32)
+  add_dependencies(Orvane orvane_skin)
+  orvane_stage_program(Orvane)
 endif()

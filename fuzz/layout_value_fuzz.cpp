@@ -1,15 +1,68 @@
 // The Main.ini value parser on arbitrary values: no crash, no undefined
-// behaviour, and the fields come back as the text holds them.
+// behaviour, and the fields come back as the text holds them. The expected
+// fields come from a reference reading written apart from the parser (a
+// character loop for the fields, digit strings compared with the int limits
+// for the numbers), so a fault in the parser's helpers cannot hide itself.
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
-#include "storage/LayoutReader.h"
 #include "storage/IniStore.h"
 #include "storage/IniValues.h"
+#include "storage/LayoutReader.h"
 
 using namespace orvane;
+
+namespace {
+
+std::vector<std::wstring> RefFields(const std::wstring& value) {
+    std::vector<std::wstring> fields(1);
+    for (wchar_t c : value) {
+        if (c == L',') {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
+// _wtoi: C-locale blanks, a sign, decimal digits; beyond the int range the
+// nearest limit.
+int RefNumber(const std::wstring& text) {
+    const size_t start = text.find_first_not_of(L" \t\n\v\f\r");
+    if (start == std::wstring::npos) {
+        return 0;
+    }
+    size_t i = start;
+    const bool negative = text[i] == L'-';
+    if (text[i] == L'-' || text[i] == L'+') {
+        ++i;
+    }
+    std::string digits;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+        if (!digits.empty() || text[i] != L'0') {
+            digits += char(text[i]);
+        }
+    }
+    const std::string limit = negative ? "2147483648" : "2147483647";
+    if (digits.size() > limit.size() || (digits.size() == limit.size() && digits > limit)) {
+        return negative ? INT_MIN : INT_MAX;
+    }
+    const long long magnitude = digits.empty() ? 0 : std::stoll(digits);
+    return int(negative ? -magnitude : magnitude);
+}
+
+int RefEdge(int origin, int extent) {
+    const long long edge = (long long)origin + extent;
+    return edge > INT_MAX ? INT_MAX : edge < INT_MIN ? INT_MIN : int(edge);
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) {
@@ -18,14 +71,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int cell = 1 + data[0] % kCellCount;
     const std::wstring value =
         DecodeIniBytes(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
-    const KeyButton b = ParseCellValue(cell, value);
-    const CellRect r = HitRectOf(b);
     const bool keyCell = cell <= kLastKeyCell;
-    const std::wstring name = ExtractField(value, keyCell ? 5 : 4);
-    if (b.name != name || name.find(L',') != std::wstring::npos || r.left != b.x || r.top != b.y) {
+    const std::vector<std::wstring> f = RefFields(value);
+    auto field = [&](size_t i) { return i < f.size() ? f[i] : std::wstring(); };
+
+    const KeyButton b = ParseCellValue(cell, value);
+    if (b.x != RefNumber(field(0)) || b.y != RefNumber(field(1)) ||
+        b.width != RefNumber(field(2)) || b.height != RefNumber(field(3)) ||
+        b.keyCode != (keyCell ? RefNumber(field(4)) : 0) || b.name != field(keyCell ? 5 : 4)) {
         std::abort();
     }
-    if (!keyCell && b.keyCode != 0) {
+    const CellRect r = HitRectOf(b);
+    if (r.left != b.x || r.top != b.y || r.right != RefEdge(b.x, b.width) ||
+        r.bottom != RefEdge(b.y, b.height)) {
         std::abort();
     }
     // The same value read through a layout section.

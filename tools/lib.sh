@@ -102,10 +102,17 @@ start_xvfb() {
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     ORVANE_XVFB_PID=$!
     local i
-    for i in $(seq 1 100); do
+    for i in $(seq 1 200); do
       [ -e "/tmp/.X11-unix/X$n" ] && break
+      kill -0 "$ORVANE_XVFB_PID" 2>/dev/null || break
       sleep 0.05
     done
+    # A server that could not take the display (its socket is held by one
+    # that this /tmp cannot see, as in a chroot) has ended: try the next.
+    if ! kill -0 "$ORVANE_XVFB_PID" 2>/dev/null || [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      kill "$ORVANE_XVFB_PID" 2>/dev/null; wait "$ORVANE_XVFB_PID" 2>/dev/null
+      ORVANE_XVFB_PID=; continue
+    fi
     export DISPLAY=":$n"
     return 0
   done

@@ -27,7 +27,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE_DIR = os.environ.get("ORVANE_SOURCE_DIR", os.path.normpath(os.path.join(HERE, "..", "..")))
 BUILD_DIR = os.environ.get("ORVANE_BUILD_DIR", os.path.join(SOURCE_DIR, "build", "windows"))
 PROGS_DIR = os.environ.get("ORVANE_PROGS_DIR", os.path.join(BUILD_DIR, "tests", "e2e"))
-STAGE_DIR = os.environ.get("ORVANE_STAGE_DIR", os.path.join(SOURCE_DIR, "out", "Orvane"))
+STAGE_DIR = os.environ.get("ORVANE_STAGE_DIR", os.path.join(BUILD_DIR, "stage", "Orvane"))
 
 DEFAULT_TIMEOUT = 15.0
 

@@ -2,8 +2,8 @@
 and size, keyboard presence following plug notifications, the tray icon and
 its menu, About, and the saving of set.ini at exit and at log-off.
 
-Every test runs the real program from its own fresh copy of the staged
-folder (out/Orvane, made by tools/build). Messages the system or the shell
+Every test runs the real program from its own fresh copy of the program
+folder this build staged (e2e.STAGE_DIR). Messages the system or the shell
 would send (device notifications, tray clicks) come from SendToOrvane.exe,
 which finds the main window by its "game keyboard" property; keys come from
 real X input through xdotool.
@@ -35,10 +35,14 @@ def send(*args):
 
 
 def window_state():
-    """(exists, visible, iconic, foreground) of the main window."""
+    """(exists, visible, iconic, foreground) of the main window. Any exit code
+    SendToOrvane does not define for "state" (Wine failing to start it, a
+    crash) fails the test rather than reading as some window state."""
     code = send("state")
     if code == 2:
         return (False, False, False, False)
+    if not 10 <= code <= 17:
+        raise AssertionError(f"SendToOrvane state ended with exit code {code}")
     bits = code - 10
     return (True, bool(bits & 1), bool(bits & 2), bool(bits & 4))
 
@@ -110,7 +114,7 @@ class OrvaneTest(unittest.TestCase):
     def setUp(self):
         e2e.require_display()
         if not os.path.exists(os.path.join(e2e.STAGE_DIR, "Orvane.exe")):
-            raise AssertionError(f"{e2e.STAGE_DIR} holds no Orvane.exe: run tools/build")
+            raise AssertionError(f"{e2e.STAGE_DIR} holds no Orvane.exe: build the windows preset")
         # No instance of an earlier test may still hold the mark.
         e2e.wait_until(lambda: send("find") == 2, what="no running Orvane")
         self.folder = os.path.join(e2e.fresh_dir(self), "Orvane")
@@ -187,6 +191,10 @@ class StartupTest(OrvaneTest):
         self.start()
 
     def test_missing_skin_and_layout_still_open_and_exit(self):
+        # set.ini holds profile 2 only, dated long ago: a save at exit writes
+        # all three profiles and a new time.
+        write_set_ini(self.set_ini, 2, {2: ["MacroStrNum=0", "SetIndexNum=0"]})
+        os.utime(self.set_ini, (1, 1))
         shutil.rmtree(os.path.join(self.folder, "skin"))
         os.remove(os.path.join(self.folder, "Main.ini"))
         proc = self.start()
@@ -195,7 +203,11 @@ class StartupTest(OrvaneTest):
         self.assertGreater(w * h, 0)
         send("command", ID_EXIT)
         self.assertEqual(self.wait_exit(proc), 0)
-        self.assertIn("profile1", read_ini(self.set_ini))
+        saved = read_ini(self.set_ini)
+        self.assertEqual(saved["type"]["type"], "2")
+        for n in (1, 2, 3):
+            self.assertIn(f"profile{n}", saved)
+        self.assertGreater(os.stat(self.set_ini).st_mtime, 1)
 
 
 class PresenceTest(OrvaneTest):

@@ -23,6 +23,9 @@ TEST(RemapEngine, SeedsAllFourMapsWithIdentity) {
     }
 }
 
+// This shows the engine's own bookkeeping of its hook handle only. That a
+// second install puts no second hook into the system, observed from outside
+// with real keys, is e2e test_engine's test_second_install_adds_no_hook.
 TEST(RemapEngine, InstallsOneHookAtMost) {
     RemapEngine engine;
     EXPECT_FALSE(engine.HookInstalled());

@@ -9,6 +9,12 @@
 
 namespace skingen {
 
+namespace {
+// Horizontal scale of the condensed bold look, about the width of a
+// condensed cut of the same face.
+constexpr double kCondensedWidth = 0.88;
+} // namespace
+
 struct Fonts::Impl {
     FT_Library library = nullptr;
     FT_Face faces[3] = {};
@@ -16,8 +22,10 @@ struct Fonts::Impl {
 };
 
 Fonts::Fonts(const std::string& dir) : impl_(new Impl) {
+    // Only the faces fonts-dejavu-core ships: the condensed look is the bold
+    // face narrowed by UseFont.
     static const char* const kFiles[3] = {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf",
-                                          "DejaVuSansCondensed-Bold.ttf"};
+                                          "DejaVuSans-Bold.ttf"};
     if (FT_Init_FreeType(&impl_->library) != 0) {
         delete impl_;
         throw std::runtime_error("FreeType did not initialise");
@@ -91,7 +99,13 @@ void UseFont(cairo_t* cr, const Fonts& fonts, Face face, double size) {
     cairo_set_font_options(cr, o);
     cairo_font_options_destroy(o);
     cairo_set_font_face(cr, fonts.Get(face));
-    cairo_set_font_size(cr, size);
+    if (face == Face::CondensedBold) {
+        cairo_matrix_t m;
+        cairo_matrix_init_scale(&m, size * kCondensedWidth, size);
+        cairo_set_font_matrix(cr, &m);
+    } else {
+        cairo_set_font_size(cr, size);
+    }
 }
 
 TextBox MeasureText(cairo_t* cr, const std::string& text, double tracking) {

@@ -9,6 +9,7 @@
 
 namespace skingen {
 
+// CondensedBold is the bold face drawn narrower, not a file of its own.
 enum class Face { Regular, Bold, CondensedBold };
 
 // Loads the DejaVu faces from a directory; throws std::runtime_error when a
