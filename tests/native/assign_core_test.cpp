@@ -2,7 +2,6 @@
 
 #include "assign/AssignDecisions.h"
 #include "assign/DialogLayout.h"
-#include "assign/KeyCapture.h"
 #include "storage/IniStore.h"
 
 namespace orvane {
@@ -39,34 +38,6 @@ TEST(DialogLayout, ReadsKeys1To23OfButtonInfoOnly) {
     MemoryIniStore missing;
     for (const DialogLayoutEntry& e : ReadDialogLayout(missing))
         EXPECT_EQ(e, DialogLayoutEntry{});
-}
-
-TEST(KeyCapture, NameParamDropsRightShiftsExtendedFlagOnly) {
-    EXPECT_EQ(KeyNameParam(0x1E, 0), 0x1E0000);
-    EXPECT_EQ(KeyNameParam(0x36, 1), 0x360000);  // right Shift
-    EXPECT_EQ(KeyNameParam(0x1C, 1), 0x11C0000); // keypad Enter keeps its flag
-    EXPECT_EQ(KeyNameParam(0x36, 0x21), 0x21360000);
-}
-
-TEST(KeyCapture, NormalisesEnterAndKeypadNavigationByWholeFlags) {
-    struct Case {
-        int vk;
-        unsigned flags;
-        int want;
-    };
-    const Case cases[] =
-        {
-            {13, 0, 13},    {13, 1, 108}, {13, 0x81, 108}, // keypad Enter, down and up
-            {13, 0x21, 13},                                // with Alt: no translation
-            {33, 0, 105},   {34, 0, 99},  {35, 0, 97},     {36, 0, 103},
-            {37, 0, 100},   {38, 0, 104}, {39, 0, 102},    {40, 0, 98},
-            {45, 0, 96},    {46, 0, 110}, {37, 0x80, 100}, // key-up of keypad 4
-            {33, 1, 33},    {46, 1, 46},                   // navigation block (extended)
-            {37, 0x20, 37},                                // Alt + keypad 4
-            {65, 0, 65},    {65, 1, 65},  {108, 0, 108},
-        };
-    for (const Case& c : cases)
-        EXPECT_EQ(NormaliseKeyCode(c.vk, c.flags), c.want) << "vk " << c.vk << " flags " << c.flags;
 }
 
 TEST(FindString, CaseInsensitivePrefixStartingAfterItemAndWrapping) {
