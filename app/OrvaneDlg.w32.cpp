@@ -115,6 +115,10 @@ bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_NCMOUSELEAVE:
         result = 0;
         return true;
+    case WM_NCLBUTTONDOWN:
+        OnNcLButtonDown(lp);
+        result = DragAfterClick();
+        return true;
     case WM_SHOWWINDOW:
         result = Default();
         OnShowWindow();
@@ -216,9 +220,10 @@ bool COrvaneDlg::OnCommand(UINT id) {
         OnExit();
         return true;
     case ID_MENU_EXPORT:
+        OnExportProfile();
+        return true;
     case ID_MENU_IMPORT:
-        // Export and import of a profile file are handled elsewhere; the
-        // commands are routed here so the menu never reaches OnOK/OnCancel.
+        OnImportProfile();
         return true;
     default:
         return false;

@@ -9,10 +9,12 @@
 #include <string>
 
 #include "layout/Layout.h"
+#include "assign/AssignExchange.h"
 #include "device/KeyboardPresence.w32.h"
 #include "engine/KeyModel.h"
 #include "engine/RemapEngine.w32.h"
 #include "mainwnd/MainSkin.w32.h"
+#include "mainwnd/ProfileOps.h"
 #include "tray/TrayIcon.w32.h"
 #include "win/Dialog.h"
 
@@ -56,6 +58,32 @@ class COrvaneDlg : public win::Dialog {
     // set.ini existed but could not be read at start-up.
     void SaveProfiles();
 
+    // The click dispatcher (OrvaneDlgClick.w32.cpp): a left press anywhere
+    // on the window runs the hit cell's command or opens the assignment
+    // dialog for a key cell; the caller then lets the default processing
+    // start the drag.
+    void OnNcLButtonDown(LPARAM screenPoint);
+    // The default processing of the press (the caption hit code starts the
+    // move loop), while the press is still held. After a prompt, a dialog or
+    // the menu the button is up: the move loop would then drag the window
+    // with the pointer until the next click, and swallow that click.
+    LRESULT DragAfterClick();
+    void RunControl(int cell);
+    // MessageBoxExW(caption "keyboard", OK/Cancel, exclamation, 1033) == IDOK.
+    bool Confirm(const wchar_t* text);
+    // PaintSkin on a client DC, at once.
+    void RepaintSkin();
+    MainModel Model() { return MainModel{engine_.Maps(), profiles_, cells_, settingsModified_}; }
+
+    // The assignment dialog runs (OrvaneDlgAssign.w32.cpp): key cell 1..104,
+    // and the macro library alone ("Macro..").
+    void OpenKeyAssignment(int cell);
+    void OpenMacroLibrary();
+
+    // Profile files (OrvaneDlgProfileFile.w32.cpp): commands 32776, 32777.
+    void OnExportProfile();
+    void OnImportProfile();
+
     RemapEngine engine_;
     HoverTracker hover_;
     MainSkin skin_;
@@ -69,6 +97,9 @@ class COrvaneDlg : public win::Dialog {
     int settingsModified_ = 0;       // SettingsModified
     HICON icon_ = nullptr;           // icon resource 133, shared (never destroyed)
     std::wstring exeDir_;
+    // The assignment dialog's exchange fields; they keep their values
+    // between runs ("Macro.." sets only editMode and editMacro).
+    AssignExchange exchange_;
 };
 
 } // namespace orvane

@@ -1,0 +1,85 @@
+// The main window's operations on the profile data: commit (Apply), switch,
+// restore defaults, and the two halves around each run of the assignment
+// dialog (a key cell, or "Macro.." for the library alone), including the
+// re-derivation of the keys bound to macros (SyncMacroKeys).
+//
+// All of it runs on the GUI thread, where the remapping hook runs too, so the
+// maps are never copied while the hook reads them. Nothing here draws or
+// touches a file: the caller repaints and the profiles reach set.ini when the
+// window is destroyed.
+//
+// Portable: no Windows headers.
+#pragma once
+
+#include <functional>
+
+#include "assign/AssignExchange.h"
+#include "engine/KeyModel.h"
+#include "layout/Layout.h"
+
+namespace orvane {
+
+// The main dialog's data these operations work on, by reference.
+struct MainModel {
+    KeyMaps& maps;      // the engine's maps and ActiveProfile
+    Profiles& profiles; // WorkingProfile and the stored profiles
+    const KeyButtons& cells;
+    int& settingsModified; // SettingsModified: 1 while the working copy has uncommitted edits
+};
+
+// Copies the WorkingProfile into the profile in force (nothing for an
+// ActiveProfile outside 1..3), so the hook uses it at once, and clears
+// SettingsModified.
+void CommitWorkingProfile(MainModel& model);
+
+// Makes profile `n` (1..3; anything else does nothing) the one in force and
+// loads the working copy from it. Switching away from uncommitted edits asks
+// `confirmSave` first (only then): true commits the edits into the old
+// profile, false drops them; either way SettingsModified is cleared. The
+// button of the profile already in force reloads its committed data without
+// asking. The caller repaints.
+void SwitchProfile(MainModel& model, int n, const std::function<bool()>& confirmSave);
+
+// The defaults of the profile in force, once the user has agreed: every key
+// code 1..254 maps to itself, every cell is named after itself, no changed
+// cells, no macros; committed at once. The other profiles keep their data.
+// The caller repaints.
+void RestoreDefaults(MainModel& model);
+
+// After the dialog's OK: which keys bound to macros lost their macro.
+//  A: after "Macro.." (the library alone): they become themselves again.
+//  B: after a key cell: only those still of kind Macro do; a key just given
+//     another kind keeps it.
+enum class SyncVariant { A, B };
+
+// Re-derives the keys bound to macros. For each key k of the working copy's
+// (old) MacroAssignments, in ascending order: when the dialog's (new)
+// MacroAssignments binds k to a macro m that exists, k's sequence becomes
+// the key-down codes of macro m and its cell takes index m and m's name;
+// otherwise (unbound, or an index that names no macro) the key is reset per
+// `variant`. A key's cell is the first ChangedCells entry with its key code,
+// else the first key cell of kind Macro with it (a macro named like the cell
+// leaves it out of ChangedCells, yet it must follow its macro).
+void SyncMacroKeys(MainModel& model, const AssignExchange& dialog, SyncVariant variant);
+
+// Key cell `cell` (1..104): fills the exchange from the cell and the working
+// copy (editName, editMode, editMacro, editKey) and copies the library in.
+// Returns false, filling nothing, for any other cell.
+bool BeginKeyEdit(const MainModel& model, int cell, AssignExchange& dialog);
+
+// After the dialog ended with OK (it has already set the key's sequence in
+// the WorkingKeyMap): the cell's assignment, ChangedCells, SyncMacroKeys(B),
+// the library taken back, and a commit, so the hook uses the edit at once.
+// A result other than OK must not call this: nothing changes then.
+void FinishKeyEdit(MainModel& model, int cell, const AssignExchange& dialog);
+
+// "Macro..": editMode = MacroLibraryOnly and editMacro = 0 (editName and
+// editKey keep whatever they held), and the library copied in.
+void BeginMacroLibrary(const MainModel& model, AssignExchange& dialog);
+
+// After OK on "Macro..": SettingsModified = 1, SyncMacroKeys(A), the library
+// taken back. No commit: the edits wait for Apply, OK, the switch prompt or
+// the exit.
+void FinishMacroLibrary(MainModel& model, const AssignExchange& dialog);
+
+} // namespace orvane

@@ -1,0 +1,28 @@
+// Importing a profile file (the export format: [TYPE] "type" names the
+// profile section the file holds). Export itself is ExportProfile /
+// ExportProfileToFile.
+//
+// Portable: no Windows headers.
+#pragma once
+
+#include "engine/KeyModel.h"
+#include "layout/Layout.h"
+#include "storage/IniStore.h"
+
+namespace orvane {
+
+// The profile section an exported file holds: [TYPE] "type", 1 when absent.
+int ExportedProfileNumber(IniStore& file);
+
+// Whether `file` holds the profile section it names: the section exists and
+// has at least one key.
+bool HoldsExportedProfile(MemoryIniStore& file);
+
+// Replaces profile `target` (the one in force) and the working copy with the
+// profile `file` holds. A file that holds none (no such section, or an empty
+// one), or a target outside 1..3, changes nothing and answers false: an
+// import never turns the profile in force into an empty one.
+bool ImportProfile(MemoryIniStore& file, int target, const KeyButtons& buttons,
+                   const MediaKeyNames& mediaKeyNames, KeyMaps& maps, Profiles& profiles);
+
+} // namespace orvane
