@@ -117,10 +117,10 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
     win::UniqueFont keyNameFont_, comboFont_;
     std::wstring keyNameText;
     std::array<win::UniqueBitmap, static_cast<int>(DialogImage::Count)> images_;
-    int isRecording_ = 0;              // isRecording
-    int macroNameCounter_ = 0;         // MacroNameCounter: next "define<n>", for the run
-    KeyDownState keyDownState_;  // recorded key-downs without their key-up yet
-    bool painted_ = false;       // this opening's first WM_PAINT is done
+    int isRecording_ = 0;       // isRecording
+    int macroNameCounter_ = 0;  // MacroNameCounter: next "define<n>", for the run
+    KeyDownState keyDownState_; // recorded key-downs without their key-up yet
+    bool painted_ = false;      // this opening's first WM_PAINT is done
 };
 
 } // namespace orvane

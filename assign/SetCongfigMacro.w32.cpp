@@ -15,8 +15,8 @@ namespace orvane {
 
 namespace {
 
-constexpr int kEventButtons[] = {IDC_RECORD,    IDC_EVENT_DELETE, IDC_EVENT_CLEAR, IDC_EVENT_TOP,
-                                 IDC_EVENT_UP,  IDC_EVENT_DOWN,   IDC_EVENT_BOTTOM};
+constexpr int kEventButtons[] = {IDC_RECORD,   IDC_EVENT_DELETE, IDC_EVENT_CLEAR, IDC_EVENT_TOP,
+                                 IDC_EVENT_UP, IDC_EVENT_DOWN,   IDC_EVENT_BOTTOM};
 
 std::wstring KeyName(int keyNameParam) {
     wchar_t name[256] = {};
@@ -164,8 +164,8 @@ LRESULT CSetCongfig::OnEventListDraw(NMHDR& header) {
         return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYSUBITEMDRAW;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
         // The selected row keeps its highlight when the list has no focus.
-        const bool selected = eventList_.GetItemState(static_cast<int>(draw.nmcd.dwItemSpec),
-                                                      LVIS_SELECTED) != 0;
+        const bool selected =
+            eventList_.GetItemState(static_cast<int>(draw.nmcd.dwItemSpec), LVIS_SELECTED) != 0;
         draw.clrText = selected ? RGB(255, 255, 255) : RGB(0, 0, 0);
         draw.clrTextBk = selected ? RGB(49, 106, 197) : RGB(255, 255, 255);
         return CDRF_DODEFAULT;
