@@ -132,9 +132,23 @@ void CSetCongfig::AddComboStrings() {
             functionCombo_.AddString(text);
 }
 
+INT_PTR CSetCongfig::DoModal() {
+    HookPumpDuringCreation pump;
+    creationPump_ = &pump;
+    INT_PTR result = Dialog::DoModal();
+    creationPump_ = nullptr;
+    return result;
+}
+
 BOOL CSetCongfig::OnInitDialog() {
+    // The controls exist now; the steps below serve the hooks themselves.
+    if (creationPump_)
+        creationPump_->Stop();
+    RunPendingHookCalls();
     Dialog::OnInitDialog();
+    RunPendingHookCalls();
     AddComboStrings();
+    RunPendingHookCalls();
     CaptureHookState& capture = CaptureState();
     capture.mode = editMode;
     // OK without a key pressed during this opening keeps the key as it is.
@@ -144,15 +158,19 @@ BOOL CSetCongfig::OnInitDialog() {
     mediaCombo_.SetFont(comboFont_.Get());
     functionCombo_.SetFont(comboFont_.Get());
     macroCombo_.SetFont(comboFont_.Get());
+    RunPendingHookCalls();
     functionCombo_.SetCurSel(0);
     mediaCombo_.SetCurSel(0);
     eventList_.SetExtendedStyle(0x23,
                                 LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
     ResetEventList();
+    RunPendingHookCalls();
     for (int id : kInertButtons)
         ShowWindow(Item(id), SW_HIDE);
     ApplyLayout();
+    RunPendingHookCalls();
     ShapeAndCentre();
+    RunPendingHookCalls();
     isRecording_ = 0;
     painted_ = false;
     return TRUE;
@@ -173,6 +191,7 @@ void CSetCongfig::ApplyLayout() {
             b.macroFaces ? CutFace(Image(DialogImage::MacroDisable), e.x, e.y, e.width, e.height)
                          : nullptr);
         MoveWindow(button.Hwnd(), e.x, e.y, e.width, e.height, TRUE);
+        RunPendingHookCalls();
     }
     for (int entry = 19; entry <= 23; ++entry) {
         const DialogLayoutEntry& e = layout_[entry - 1];

@@ -17,6 +17,7 @@
 
 #include "assign/AssignExchange.h"
 #include "assign/DialogLayout.h"
+#include "assign/HookPump.w32.h"
 #include "assign/MacroLibrary.h"
 #include "layout/Layout.h"
 #include "mainwnd/BitButton.w32.h"
@@ -52,6 +53,10 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
 
     // Multimedia item name -> key code; filled by the main window's start-up.
     MediaKeyNames mediaKeyNames;
+
+    // Runs the dialog modally (see win::Dialog::DoModal), serving the
+    // keyboard hooks between the steps of its opening.
+    INT_PTR DoModal();
 
     // Closes the open dialog as Cancel does; nothing when it is not open.
     void CancelIfOpen();
@@ -121,6 +126,7 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
     int macroNameCounter_ = 0;  // MacroNameCounter: next "define<n>", for the run
     KeyDownState keyDownState_; // recorded key-downs without their key-up yet
     bool painted_ = false;      // this opening's first WM_PAINT is done
+    HookPumpDuringCreation* creationPump_ = nullptr; // set while DoModal creates the dialog
 };
 
 } // namespace orvane

@@ -13,7 +13,8 @@
 //       "<time_us> <vk> <up>" per event; writes "ready" first. Runs until
 //       killed. The window is titled "DialogBench keys" (for the X focus).
 //   DialogBench private
-//       Prints the private bytes (PrivateUsage) of the process that owns the
+//       Prints the private bytes (PrivateUsage, or PagefileUsage where that
+//       is 0, as under Wine) of the process that owns the
 //       window carrying the "game keyboard" mark; exit 2 without one.
 //   DialogBench private-of <window title>
 //       The same for the process owning the top-level window with that title.
@@ -99,7 +100,9 @@ int PrivateBytesOf(HWND w) {
     CloseHandle(p);
     if (!ok)
         return 4;
-    std::printf("%llu\n", static_cast<unsigned long long>(counters.PrivateUsage));
+    // Wine leaves PrivateUsage 0; PagefileUsage is the same commit charge.
+    SIZE_T bytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+    std::printf("%llu\n", static_cast<unsigned long long>(bytes));
     std::fflush(stdout);
     return 0;
 }
