@@ -18,6 +18,7 @@ from test_app import VENDOR_PATH, read_ini, send, write_set_ini, profile_section
 
 ID_OK, ID_CANCEL = 1999, 2
 ID_SINGLE, ID_MACRO, ID_MEDIA, ID_FUNCTION, ID_CLEAR = 2028, 2029, 2030, 2031, 2032
+ID_MACRO_ADD = 1017
 ID_KEY_NAME, ID_MEDIA_COMBO, ID_FUNCTION_COMBO, ID_MACRO_COMBO, ID_EVENTS = (
     1127, 1128, 1129, 1130, 1131)
 VK_A, VK_Q = 65, 81
@@ -160,6 +161,25 @@ class AssignTest(test_app.OrvaneTest):
         info = self.open_key(VK_Q)
         self.assertEqual(mode_of(info), 0)
         self.close_with(ID_CANCEL)
+
+    def test_macro_library_opens_alone_and_clear_does_nothing_there(self):
+        self.start_plugged()
+        cells = read_ini(self.main_ini)["buttoninfo"]
+        n = next(n for n in range(122, 133) if cells[str(n)].split(",")[4] == "Macro..")
+        x, y, w, h = (int(v) for v in cells[str(n)].split(",")[:4])
+        e2e.xdotool("mousemove", x + w // 2, y + h // 2, "click", 1)
+        info = e2e.wait_until(lambda: probe("info"), what="the macro library")
+        self.assertEqual(mode_of(info), 4)
+        self.assertEqual(info["macro"], "0")
+        self.click(ID_CLEAR)
+        # Mouse input is handled in order: once Add's macro shows, Clear's
+        # click has been handled too.
+        self.click(ID_MACRO_ADD)
+        info = e2e.wait_until(lambda: (lambda i: i if i and i["macro"] == "1" else None)(
+            probe("info")), what="the added macro")
+        self.assertEqual(mode_of(info), 4)
+        self.close_with(ID_OK)
+        self.typed(self.sink(), "a", "dn:65 up:65")
 
     def test_clear_then_ok_gives_the_key_back(self):
         write_set_ini(self.set_ini, 1, {1: profile_section(key_codes(self.main_ini), {VK_A: VK_Q})
