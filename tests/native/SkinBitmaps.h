@@ -1,5 +1,6 @@
 // Helpers of the skin tests: run the skin tool into a fresh folder and read
 // the 24-bit bitmaps it writes, independently of the tool's own writer.
+// (skin_images_test.cpp still has its own copies, from before this header.)
 #pragma once
 
 #include <gtest/gtest.h>

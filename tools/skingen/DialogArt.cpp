@@ -559,8 +559,17 @@ void DrawBackground(cairo_t* cr, const Fonts& f, const Entries& entries, Mode mo
         DrawDeck(cr, deck);
         DrawModeContent(cr, f, entries, mode, deck);
     }
-    for (const dlg::IntRect& plate : dlg::TemplatePlates())
+    std::vector<dlg::IntRect> plates = dlg::TemplatePlates();
+    for (const dlg::IntRect& plate : plates)
         DrawPlate(cr, plate);
+    // The two plates hold the macro playback options; say so beside the
+    // upper one when there is room.
+    const dlg::IntRect& options = plates.front();
+    UseFont(cr, f, Face::Bold, 8.5);
+    double wide = MeasureText(cr, "MACRO OPTIONS", 1.6).width;
+    if (options.x - 14 - wide > 24)
+        Caption(cr, f, "MACRO OPTIONS", options.x - 14 - wide, options.y + options.height / 2.0,
+                true, kHint);
 }
 
 Surface NewSurface(int w, int h) {
