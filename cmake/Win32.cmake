@@ -25,9 +25,9 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/app/WinMain.w32.cpp)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${ORVANE_GENERATED_DIR} -I${CMAKE_SOURCE_DIR}/res")
   if(_rc)
     # windres reports no dependencies: recompile the resources when the icon
-    # or the skin is redrawn or the manifest or the ids change.
+    # or the skin is redrawn or the manifest, the ids or the dialog change.
     set_source_files_properties(${_rc} PROPERTIES OBJECT_DEPENDS
-      "${CMAKE_SOURCE_DIR}/res/Orvane.manifest;${CMAKE_SOURCE_DIR}/res/resource.h;${ORVANE_GENERATED_DIR}/orvane.ico;${ORVANE_GENERATED_DIR}/skin.stamp")
+      "${CMAKE_SOURCE_DIR}/res/Orvane.manifest;${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/AssignDialog.rc;${ORVANE_GENERATED_DIR}/orvane.ico;${ORVANE_GENERATED_DIR}/skin.stamp")
   endif()
   add_executable(Orvane WIN32 ${CMAKE_SOURCE_DIR}/app/WinMain.w32.cpp ${_rc})
   target_link_options(Orvane PRIVATE -municode)
