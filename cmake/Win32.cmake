@@ -25,7 +25,8 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/app/WinMain.w32.cpp)
   if(_rc)
     # windres reports no dependencies: recompile the resources when the icon
     # is redrawn or the manifest or the ids change.
-    set(_rc_deps ${CMAKE_SOURCE_DIR}/res/Orvane.manifest ${CMAKE_SOURCE_DIR}/res/resource.h)
+    set(_rc_deps ${CMAKE_SOURCE_DIR}/res/Orvane.manifest ${CMAKE_SOURCE_DIR}/res/resource.h
+                 ${CMAKE_SOURCE_DIR}/res/AssignDialog.rc)
     if(EXISTS ${ORVANE_GENERATED_DIR}/orvane.ico)
       list(APPEND _rc_deps ${ORVANE_GENERATED_DIR}/orvane.ico)
     endif()

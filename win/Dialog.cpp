@@ -1,5 +1,7 @@
 #include "win/Dialog.h"
 
+#include "win/Strings.h"
+
 namespace win {
 
 namespace {
@@ -64,18 +66,85 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM /*wp*/, LPARAM l
     return FALSE;
 }
 
+void Dialog::OnOK() {
+    UpdateData(true);
+    EndDialog(IDOK);
+}
+
+void Dialog::OnCommand(int id, UINT code, CommandHandler handler) {
+    commands_[{id, code}] = std::move(handler);
+}
+
+void Dialog::OnNotify(int id, UINT code, NotifyHandler handler) {
+    notifies_[{static_cast<UINT_PTR>(id), code}] = std::move(handler);
+}
+
+namespace {
+
+bool IsButton(HWND control) {
+    wchar_t cls[16] = {};
+    return control && ::GetClassNameW(control, cls, 16) > 0 && ::lstrcmpiW(cls, L"Button") == 0;
+}
+
+} // namespace
+
+const Dialog::CommandHandler* Dialog::FindCommand(WPARAM wp, LPARAM lp) const {
+    int id = LOWORD(wp);
+    UINT code = HIWORD(wp);
+    auto control = reinterpret_cast<HWND>(lp);
+    // Menu items (code 0) and accelerators (code 1) come without a control.
+    if (!control || (code == BN_DOUBLECLICKED && IsButton(control))) {
+        auto exact = commands_.find({id, code});
+        if (exact != commands_.end())
+            return &exact->second;
+        code = BN_CLICKED;
+    }
+    auto found = commands_.find({id, code});
+    return found != commands_.end() ? &found->second : nullptr;
+}
+
+LRESULT Dialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COMMAND) {
+        if (const CommandHandler* handler = FindCommand(wp, lp)) {
+            // A copy: the handler may register or replace handlers.
+            CommandHandler run = *handler;
+            run();
+            return 0;
+        }
+    } else if (msg == WM_NOTIFY && lp) {
+        auto& header = *reinterpret_cast<NMHDR*>(lp);
+        auto found = notifies_.find({header.idFrom, header.code});
+        if (found != notifies_.end()) {
+            NotifyHandler run = found->second;
+            return run(header);
+        }
+    }
+    return Window::WindowProc(msg, wp, lp);
+}
+
+void Dialog::ExchangeText(bool save, int id, std::wstring& value) {
+    HWND control = Item(id);
+    if (!control)
+        return;
+    if (save)
+        value = GetWindowTextString(control);
+    else
+        ::SetWindowTextW(control, value.c_str());
+}
+
 BOOL Dialog::OnInitDialog() {
     UpdateData(false);
     return TRUE;
 }
 
-bool Dialog::OnMessage(UINT msg, WPARAM wp, LPARAM /*lp*/, LRESULT& result) {
+bool Dialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_INITDIALOG:
         result = OnInitDialog();
         return true;
     case WM_COMMAND:
-        if (HIWORD(wp) == BN_CLICKED || HIWORD(wp) == 0) {
+        if (HIWORD(wp) == BN_CLICKED ||
+            (HIWORD(wp) == BN_DOUBLECLICKED && IsButton(reinterpret_cast<HWND>(lp)))) {
             if (LOWORD(wp) == IDOK) {
                 OnOK();
                 return true;

@@ -1,8 +1,19 @@
 #include "win/Window.h"
 
+#include <commctrl.h>
+
 #include <utility>
 
 namespace win {
+
+namespace {
+
+// The property that names a window's object, and our link's id in the
+// window's subclass chain (one object per window).
+constexpr wchar_t kObjectProperty[] = L"Orvane.win.Window";
+constexpr UINT_PTR kSubclassId = 1;
+
+} // namespace
 
 Window::~Window() {
     // A bound window outliving its object would call into freed memory.
@@ -13,9 +24,7 @@ Window::~Window() {
 Window* Window::FromHandle(HWND hwnd) {
     if (!hwnd)
         return nullptr;
-    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != &StaticWndProc)
-        return nullptr;
-    return reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return static_cast<Window*>(::GetPropW(hwnd, kObjectProperty));
 }
 
 bool Window::SubclassWindow(HWND hwnd) {
@@ -23,27 +32,30 @@ bool Window::SubclassWindow(HWND hwnd) {
         return false;
     hwnd_ = hwnd;
     PreSubclassWindow();
-    Attach(hwnd);
-    return true;
+    return Attach(hwnd);
 }
 
-void Window::Attach(HWND hwnd) {
+bool Window::Attach(HWND hwnd) {
     hwnd_ = hwnd;
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    superProc_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
+    if (!::SetPropW(hwnd, kObjectProperty, this) ||
+        !::SetWindowSubclass(hwnd, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        ::RemovePropW(hwnd, kObjectProperty);
+        hwnd_ = nullptr;
+        return false;
+    }
+    return true;
 }
 
 void Window::Detach() {
     if (FromHandle(hwnd_) == this) {
-        ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc_));
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        ::RemoveWindowSubclass(hwnd_, &SubclassProc, kSubclassId);
+        ::RemovePropW(hwnd_, kObjectProperty);
     }
     hwnd_ = nullptr;
 }
 
 LRESULT Window::Default() {
-    return ::CallWindowProcW(superProc_, hwnd_, current_.msg, current_.wp, current_.lp);
+    return ::DefSubclassProc(hwnd_, current_.msg, current_.wp, current_.lp);
 }
 
 LRESULT Window::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -61,10 +73,11 @@ LRESULT Window::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     return Default();
 }
 
-LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self)
-        return ::DefWindowProcW(hwnd, msg, wp, lp);
+LRESULT CALLBACK Window::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                      DWORD_PTR ref) {
+    auto* self = reinterpret_cast<Window*>(ref);
+    if (!self || self->hwnd_ != hwnd)
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
     // Nested messages (SendMessage from a handler) keep their own record.
     CurrentMessage saved = std::exchange(self->current_, CurrentMessage{msg, wp, lp});
     LRESULT result = self->WindowProc(msg, wp, lp);

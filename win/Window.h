@@ -1,11 +1,16 @@
 // The message routing shared by dialogs and subclassed controls.
 //
-// A Window object is bound to an HWND by subclassing: the window's procedure
-// is replaced by a static one that finds the object (GWLP_USERDATA) and
-// forwards to the virtual WindowProc. WindowProc hands the message to
-// OnMessage, where a derived class unpacks it into typed OnXxx handlers;
-// what no handler takes goes to Default(), the window's original procedure.
-// The binding is undone at WM_NCDESTROY, so no message reaches a destroyed
+// A Window object is bound to an HWND by a subclass in the common controls'
+// subclass chain (SetWindowSubclass) and found again through a window
+// property. Neither depends on the window procedure in GWLP_WNDPROC, so a
+// tooltip or a control that subclasses the window afterwards neither hides
+// the object from FromHandle nor gets cut out of the chain when the object
+// lets go: RemoveWindowSubclass takes out only our own link.
+//
+// Each message goes to the virtual WindowProc, which hands it to OnMessage,
+// where a derived class unpacks it into typed OnXxx handlers; what no
+// handler takes goes to Default(), the next procedure in the chain. The
+// binding is undone at WM_NCDESTROY, so no message reaches a destroyed
 // object through a stale pointer.
 #pragma once
 
@@ -26,7 +31,8 @@ class Window {
     static Window* FromHandle(HWND hwnd);
 
     // Binds this object to an existing window (a dialog's control, say).
-    // Calls PreSubclassWindow first. False if the window is bound already.
+    // Calls PreSubclassWindow first. False if the window is bound already,
+    // to this or another object, or the subclass cannot be installed.
     bool SubclassWindow(HWND hwnd);
     bool SubclassDlgItem(int id, HWND parent) { return SubclassWindow(::GetDlgItem(parent, id)); }
 
@@ -46,14 +52,17 @@ class Window {
     // The window is gone; the object is unbound.
     virtual void PostNcDestroy() {}
 
-    // The original procedure's handling of the message being processed.
+    // The next procedure's handling of the message being processed. Only
+    // valid while a message of this window is being handled.
     LRESULT Default();
 
     // Binds the object during window creation (the dialog's CBT hook).
-    void Attach(HWND hwnd);
+    // False if the subclass cannot be installed; the object stays unbound.
+    bool Attach(HWND hwnd);
 
   private:
-    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                         DWORD_PTR self);
     void Detach();
 
     struct CurrentMessage {
@@ -63,7 +72,6 @@ class Window {
     };
 
     HWND hwnd_ = nullptr;
-    WNDPROC superProc_ = nullptr;
     CurrentMessage current_;
 };
 

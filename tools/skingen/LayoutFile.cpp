@@ -86,9 +86,9 @@ std::vector<std::string> SplitFields(const std::string& value) {
     return fields;
 }
 
-} // namespace
-
-std::vector<LayoutCell> ParseLayout(const std::string& bytes) {
+// Calls entry(n, fields) for every key "1".."last" of section BUTTONINFO, the
+// first occurrence of a key only, as with the profile functions.
+template <class Entry> void ForEachEntry(const std::string& bytes, int last, Entry entry) {
     std::string text;
     if (bytes.size() >= 2 && (unsigned char)bytes[0] == 0xFF && (unsigned char)bytes[1] == 0xFE)
         text = Utf16LeToUtf8(bytes, 2);
@@ -97,10 +97,7 @@ std::vector<LayoutCell> ParseLayout(const std::string& bytes) {
     else
         text = bytes;
 
-    std::vector<LayoutCell> cells(kCells);
-    for (int n = 1; n <= kCells; ++n)
-        cells[n - 1].number = n;
-
+    std::vector<bool> seen(size_t(last) + 1);
     std::istringstream in(text);
     std::string line;
     bool inSection = false;
@@ -121,9 +118,26 @@ std::vector<LayoutCell> ParseLayout(const std::string& bytes) {
         if (key.empty() || key.find_first_not_of("0123456789") != std::string::npos)
             continue;
         int n = ReadInt(key);
-        if (n < 1 || n > kCells || cells[n - 1].present)
-            continue; // the first occurrence of a key wins, as with the profile functions
-        std::vector<std::string> f = SplitFields(Trim(line.substr(eq + 1)));
+        if (n < 1 || n > last || seen[size_t(n)])
+            continue;
+        seen[size_t(n)] = true;
+        entry(n, SplitFields(Trim(line.substr(eq + 1))));
+    }
+}
+
+std::string ReadFile(const std::string& path, bool& ok) {
+    std::ifstream file(path, std::ios::binary);
+    ok = bool(file);
+    return {(std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+std::vector<LayoutCell> ParseLayout(const std::string& bytes) {
+    std::vector<LayoutCell> cells(kCells);
+    for (int n = 1; n <= kCells; ++n)
+        cells[n - 1].number = n;
+    ForEachEntry(bytes, kCells, [&cells](int n, std::vector<std::string> f) {
         f.resize(6);
         LayoutCell& c = cells[n - 1];
         c.present = true;
@@ -137,17 +151,41 @@ std::vector<LayoutCell> ParseLayout(const std::string& bytes) {
         } else {
             c.name = f[4];
         }
-    }
+    });
     return cells;
 }
 
+std::vector<DialogEntry> ParseDialogLayout(const std::string& bytes) {
+    std::vector<DialogEntry> entries(kDialogEntries);
+    for (int n = 1; n <= kDialogEntries; ++n)
+        entries[n - 1].number = n;
+    ForEachEntry(bytes, kDialogEntries, [&entries](int n, std::vector<std::string> f) {
+        f.resize(5);
+        DialogEntry& e = entries[n - 1];
+        e.present = true;
+        e.x = ReadInt(f[0]);
+        e.y = ReadInt(f[1]);
+        e.width = ReadInt(f[2]);
+        e.height = ReadInt(f[3]);
+        e.label = f[4];
+    });
+    return entries;
+}
+
 bool LoadLayout(const std::string& path, std::vector<LayoutCell>& cells) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    cells = ParseLayout(bytes);
-    return true;
+    bool ok = false;
+    std::string bytes = ReadFile(path, ok);
+    if (ok)
+        cells = ParseLayout(bytes);
+    return ok;
+}
+
+bool LoadDialogLayout(const std::string& path, std::vector<DialogEntry>& entries) {
+    bool ok = false;
+    std::string bytes = ReadFile(path, ok);
+    if (ok)
+        entries = ParseDialogLayout(bytes);
+    return ok;
 }
 
 } // namespace skingen

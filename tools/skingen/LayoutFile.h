@@ -1,8 +1,7 @@
-// Reads the main window's layout file (section BUTTONINFO, keys "1".."132")
-// the way the program itself reads it: fields split at every comma, numbers
-// read like _wtoi, the name taken verbatim. Accepts UTF-8 (with or without a
-// BOM) and UTF-16LE with a BOM, the encodings the private-profile functions
-// read.
+// Reads the layout files (section BUTTONINFO: the main window's keys "1".."132",
+// the assignment dialog's "1".."23") the way the program reads them: fields
+// split at every comma, numbers read like _wtoi, names taken verbatim. Accepts UTF-8 (with or
+// without a BOM) and UTF-16LE with a BOM, the encodings the private-profile functions read.
 #pragma once
 
 #include <string>
@@ -27,5 +26,19 @@ std::vector<LayoutCell> ParseLayout(const std::string& fileBytes);
 
 // Reads and parses a file; false when the file cannot be read.
 bool LoadLayout(const std::string& path, std::vector<LayoutCell>& cells);
+
+constexpr int kDialogEntries = 23;
+
+// One entry of the assignment dialog's layout: "x,y,width,height,label".
+struct DialogEntry {
+    int number = 0; // 1..23
+    int x = 0, y = 0, width = 0, height = 0;
+    std::string label; // UTF-8, verbatim
+    bool present = false;
+};
+
+// Always 23 entries, entry n at index n-1; missing ones stay empty.
+std::vector<DialogEntry> ParseDialogLayout(const std::string& fileBytes);
+bool LoadDialogLayout(const std::string& path, std::vector<DialogEntry>& entries);
 
 } // namespace skingen

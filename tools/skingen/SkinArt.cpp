@@ -5,43 +5,17 @@
 #include <cstdint>
 #include <cstring>
 
+#include "Body.h"
+#include "Design.h"
 #include "Glyphs.h"
+#include "Keycap.h"
 #include "Legends.h"
 #include "SkinGeometry.h"
 
 namespace skingen {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
-// Palette: gunmetal body, near-black deck, one accent colour.
-constexpr Rgb kRim = Hex(0x15171a);
-constexpr Rgb kBodyTop = Hex(0x4a4f57);
-constexpr Rgb kBodyBottom = Hex(0x2a2e34);
-constexpr Rgb kDeckTop = Hex(0x131518);
-constexpr Rgb kDeckBottom = Hex(0x0d0e10);
-constexpr Rgb kSkirtTop = Hex(0x353a41);
-constexpr Rgb kSkirtBottom = Hex(0x1b1e22);
-constexpr Rgb kFaceTop = Hex(0x4d525b);
-constexpr Rgb kFaceBottom = Hex(0x3d4148);
-constexpr Rgb kFaceDownTop = Hex(0x2b2e34);
-constexpr Rgb kFaceDownBottom = Hex(0x30343a);
-constexpr Rgb kOutline = Hex(0x08090a);
-constexpr Rgb kLegend = Hex(0xd3d8df);
-constexpr Rgb kLegendDim = Hex(0x8f96a0);
-constexpr Rgb kWhite = Hex(0xffffff);
-constexpr Rgb kBlack = Hex(0x000000);
-constexpr Rgb kAccent = Hex(0x2cc6ff);
-
-enum class Look { Normal, Over, Down };
-
 enum class CellKind { Key, Media, Profile, Command, Close, Minimize };
-
-struct Rect {
-    double x, y, w, h;
-    double cx() const { return x + w / 2; }
-    double cy() const { return y + h / 2; }
-};
 
 Rect RectOf(const LayoutCell& c) {
     return {double(c.x), double(c.y), double(c.width), double(c.height)};
@@ -166,90 +140,8 @@ void DrawLegend(cairo_t* cr, const Fonts& f, const Legend& lg, const Rect& face,
 
 // ---------------------------------------------------------------- keycaps
 
-// Soft accent light around the inside of a shape's outline: the over look.
-void AccentRim(cairo_t* cr, double width, double alpha) {
-    SetColor(cr, kAccent, alpha * 0.22);
-    cairo_set_line_width(cr, width * 3.5);
-    cairo_stroke_preserve(cr);
-    SetColor(cr, kAccent, alpha);
-    cairo_set_line_width(cr, width);
-    cairo_stroke(cr);
-}
-
 void DrawKeycap(cairo_t* cr, const Fonts& f, const LayoutCell& c, Look look) {
-    Rect r = RectOf(c);
-    // Skirt: the sloped sides seen from above, lit from the top.
-    RoundRect(cr, r.x + 0.5, r.y + 0.5, r.w - 1, r.h - 1, 5);
-    if (look == Look::Down)
-        SetVertical(cr, r.y, r.y + r.h, Mix(kSkirtTop, kBlack, 0.25),
-                    Mix(kSkirtBottom, kBlack, 0.2));
-    else
-        SetVertical(cr, r.y, r.y + r.h, kSkirtTop, kSkirtBottom);
-    cairo_fill_preserve(cr);
-    {
-        // Light from the upper left: the left skirt a touch lighter, the right darker.
-        cairo_pattern_t* side = cairo_pattern_create_linear(r.x, 0, r.x + r.w, 0);
-        cairo_pattern_add_color_stop_rgba(side, 0, 1, 1, 1, 0.06);
-        cairo_pattern_add_color_stop_rgba(side, 0.5, 1, 1, 1, 0);
-        cairo_pattern_add_color_stop_rgba(side, 1, 0, 0, 0, 0.12);
-        cairo_set_source(cr, side);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(side);
-    }
-    SetColor(cr, kOutline);
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
-
-    // Top face: nearer the back edge, so the front skirt shows more; pressed
-    // keys sink and the face sits lower and darker.
-    bool down = look == Look::Down;
-    Rect face{r.x + 4.5, r.y + (down ? 4.5 : 2.5), r.w - 9, r.h - (down ? 9.5 : 9.5)};
-    RoundRect(cr, face.x, face.y, face.w, face.h, 4);
-    if (down)
-        SetVertical(cr, face.y, face.y + face.h, kFaceDownTop, kFaceDownBottom);
-    else if (look == Look::Over)
-        SetVertical(cr, face.y, face.y + face.h, Mix(kFaceTop, kWhite, 0.06),
-                    Mix(kFaceBottom, kWhite, 0.05));
-    else
-        SetVertical(cr, face.y, face.y + face.h, kFaceTop, kFaceBottom);
-    cairo_fill_preserve(cr);
-    cairo_save(cr);
-    cairo_clip_preserve(cr);
-    // A shallow dish: the middle of the face catches a little more light.
-    cairo_pattern_t* dish =
-        cairo_pattern_create_radial(face.cx(), face.y + face.h * 0.3, 1, face.cx(),
-                                    face.y + face.h * 0.3, std::max(face.w, face.h) * 0.7);
-    cairo_pattern_add_color_stop_rgba(dish, 0, 1, 1, 1, down ? 0.0 : 0.05);
-    cairo_pattern_add_color_stop_rgba(dish, 1, 1, 1, 1, 0);
-    cairo_set_source(cr, dish);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(dish);
-    if (down) {
-        // Inner shadow along the upper edge of the sunken face.
-        SetVertical(cr, face.y, face.y + 5, kBlack, kBlack, 0.55, 0.0);
-        cairo_set_line_width(cr, 4);
-    } else {
-        SetVertical(cr, face.y, face.y + face.h, kWhite, kWhite, 0.22, 0.02);
-        cairo_set_line_width(cr, 2);
-    }
-    cairo_stroke(cr);
-    cairo_restore(cr);
-    // The crisp edge where the face meets the skirt.
-    RoundRect(cr, face.x - 0.5, face.y - 0.5, face.w + 1, face.h + 1, 4.5);
-    SetColor(cr, kBlack, down ? 0.45 : 0.3);
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
-
-    if (look == Look::Over) {
-        RoundRect(cr, r.x + 1.5, r.y + 1.5, r.w - 3, r.h - 3, 4);
-        AccentRim(cr, 1.0, 0.85);
-    }
-    if (down) {
-        // A thin accent line under the sunken face marks the key as changed.
-        SetColor(cr, kAccent, 0.75);
-        cairo_rectangle(cr, face.x + 3, face.y + face.h + 1.5, face.w - 6, 1);
-        cairo_fill(cr);
-    }
+    Rect face = DrawCap(cr, RectOf(c), look);
     DrawLegend(cr, f, LegendFor(c.keyCode, c.name), face, look);
 }
 
@@ -440,28 +332,6 @@ const LayoutCell* FindKey(const std::vector<LayoutCell>& cells, int code) {
     return nullptr;
 }
 
-// Fine horizontal grain of brushed metal, from a fixed seed so every build
-// draws the same picture.
-void BrushedGrain(cairo_t* cr, int w, int h) {
-    uint32_t seed = 0x2545F491u;
-    auto next = [&seed] {
-        seed = seed * 1664525u + 1013904223u;
-        return (seed >> 8) / double(1 << 24);
-    };
-    cairo_set_line_width(cr, 1);
-    for (int y = 0; y < h; ++y) {
-        double x = -next() * 200;
-        while (x < w) {
-            double len = 40 + next() * 260, a = next() * 0.035;
-            SetColor(cr, next() < 0.5 ? kWhite : kBlack, a);
-            cairo_move_to(cr, x, y + 0.5);
-            cairo_line_to(cr, x + len, y + 0.5);
-            cairo_stroke(cr);
-            x += len;
-        }
-    }
-}
-
 void DrawLed(cairo_t* cr, double x, double y) {
     cairo_arc(cr, x, y, 3.5, 0, 2 * kPi);
     SetColor(cr, kOutline);
@@ -475,30 +345,7 @@ void DrawLed(cairo_t* cr, double x, double y) {
 }
 
 void DrawBody(cairo_t* cr, const Fonts& f, const std::vector<LayoutCell>& cells, int w, int h) {
-    // Everything outside the outline is rim-coloured, so the anti-aliased
-    // edge of the body blends into dark, never into white: the mask cuts a
-    // hard edge through these pixels.
-    SetColor(cr, kRim);
-    cairo_paint(cr);
-    RoundRect(cr, 0, 0, w, h, kBodyRadius);
-    SetVertical(cr, 0, h, kBodyTop, kBodyBottom);
-    cairo_fill(cr);
-
-    cairo_save(cr);
-    RoundRect(cr, 0, 0, w, h, kBodyRadius);
-    cairo_clip(cr);
-    BrushedGrain(cr, w, h);
-    cairo_restore(cr);
-
-    // Bevel: a light upper edge and a dark lower edge around the outline.
-    RoundRect(cr, 1.5, 1.5, w - 3, h - 3, kBodyRadius - 1.5);
-    SetVertical(cr, 0, h, kWhite, kBlack, 0.30, 0.55);
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
-    RoundRect(cr, 4.5, 4.5, w - 9, h - 9, kBodyRadius - 4);
-    SetVertical(cr, 0, h, kBlack, kWhite, 0.25, 0.06);
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
+    DrawBodyShell(cr, w, h);
 
     Bounds keys = BoundsOf(cells, 1, 104);
     Bounds media = BoundsOf(cells, 105, kLastKeyCodeCell);

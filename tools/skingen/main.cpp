@@ -1,10 +1,13 @@
-// skingen: draws the main window's skin and the program icon from the
-// layout file, at build time.
+// skingen: draws the skins of the main window and the assignment dialog, and
+// the program icon, from the layout files, at build time.
 //
 //   skingen --res <res-dir> --out <out-dir> [--fonts <dir>] [--preview]
 //
 // Reads <res-dir>/Main.ini; writes <out-dir>/skin/main_mask.bmp,
 // main_normal.bmp, main_over.bmp, main_down.bmp and <out-dir>/orvane.ico.
+// When <res-dir>/Composite.ini is there, also the assignment dialog's eleven
+// pictures (key_mask.bmp ... macro2_normal.bmp, DialogArt.h) into
+// <out-dir>/skin, and with --preview a dialog_<name>.png of each.
 // With --preview also <out-dir>/preview.png, preview_over.png and
 // preview_down.png (the pictures cut to the window's outline) and
 // preview_in_use.png (a few cells in the over and down looks), for review.
@@ -15,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogArt.h"
 #include "ImageFiles.h"
 #include "LayoutFile.h"
 #include "Paint.h"
@@ -26,6 +30,26 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: skingen --res <res-dir> --out <out-dir> [--fonts <dir>] [--preview]\n");
     return 2;
+}
+
+// The assignment dialog's pictures, when the dialog's layout is there.
+bool DrawDialog(const std::string& resDir, const std::string& outDir, const skingen::Fonts& fonts,
+                bool preview) {
+    std::vector<skingen::DialogEntry> entries;
+    if (!skingen::LoadDialogLayout(resDir + "/Composite.ini", entries))
+        return true;
+    skingen::DialogImages images = skingen::DrawDialogSkin(entries, fonts);
+    bool ok = true;
+    for (const skingen::NamedImage& named : skingen::DialogFiles(images)) {
+        ok &= skingen::WriteBmp24(named.image, outDir + "/skin/" + named.file);
+        if (preview && named.image != images.mask.get()) {
+            skingen::Surface cut = skingen::MaskedCopy(named.image, images.mask.get());
+            std::string name = named.file;
+            std::string path = outDir + "/dialog_" + name.substr(0, name.size() - 4) + ".png";
+            ok &= cairo_surface_write_to_png(cut.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+        }
+    }
+    return ok;
 }
 
 int Run(const std::string& resDir, const std::string& outDir, const std::string& fontDir,
@@ -88,6 +112,8 @@ int Run(const std::string& resDir, const std::string& outDir, const std::string&
             std::string path = outDir + "/preview_in_use.png";
             ok &= cairo_surface_write_to_png(inUse.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
         }
+
+        ok &= DrawDialog(resDir, outDir, fonts, preview);
 
         std::vector<skingen::Surface> icons;
         std::vector<cairo_surface_t*> raw;

@@ -1,0 +1,42 @@
+// The assignment dialog's layout, read from Composite.ini: section
+// "BUTTONINFO", keys "1" to "23", one placed control each (entry 5 is read
+// and places nothing).
+//
+// Value format, as in Main.ini: fields split at every "," without trimming;
+// a missing field is 0 or empty; numbers read like _wtoi. Coordinates are
+// pixels of the dialog's client area, which are also the pixels of its skin
+// images: a button's faces are cut from the images at its own rectangle.
+//
+// Portable: no Windows headers.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "layout/Layout.h"
+#include "storage/IniStore.h"
+
+namespace orvane {
+
+constexpr int kDialogLayoutEntryCount = 23;
+
+struct DialogLayoutEntry {
+    int x = 0, y = 0, width = 0, height = 0;
+    std::wstring label; // fifth field; kept, shown nowhere
+    CellRect rectangle; // x, y, x + width, y + height (saturating)
+
+    bool operator==(const DialogLayoutEntry&) const = default;
+};
+
+// Entry n (1..23) at index n - 1.
+using DialogLayout = std::array<DialogLayoutEntry, kDialogLayoutEntryCount>;
+
+// One entry's value: x, y, width, height, label.
+DialogLayoutEntry ParseDialogLayoutEntry(std::wstring_view value);
+
+// Entries 1..23 of section "BUTTONINFO"; a missing file, section or key gives
+// an all-zero entry (its control ends up at 0,0 with no size).
+DialogLayout ReadDialogLayout(IniStore& compositeIni);
+
+} // namespace orvane

@@ -1,0 +1,460 @@
+#include "assign/SetCongfig.w32.h"
+
+#include <shellapi.h>
+
+#include "assign/AssignDecisions.h"
+#include "assign/CaptureHook.w32.h"
+#include "assign/DialogPaintSignal.w32.h"
+#include "mainwnd/MainSkin.w32.h"
+#include "res/resource.h"
+#include "storage/PrivateProfileStore.w32.h"
+#include "win/Strings.h"
+
+namespace orvane {
+
+namespace {
+
+struct ButtonEntry {
+    int entry; // Composite.ini entry
+    int id;
+    bool latching;
+    bool macroFaces; // faces from the macro images (with a disabled face)
+};
+
+constexpr ButtonEntry kButtonEntries[] = {
+    {1, IDC_ASSIGN_OK, false, false},    {2, IDCANCEL, false, false},
+    {3, IDC_ASSIGN_CLEAR, false, false}, {4, IDC_OSK, false, false},
+    {6, IDC_MODE_SINGLE, true, false},   {7, IDC_MODE_MACRO, true, false},
+    {8, IDC_MODE_MEDIA, true, false},    {9, IDC_MODE_FUNCTION, true, false},
+    {10, IDC_MACRO_ADD, false, true},    {11, IDC_MACRO_DELETE, false, true},
+    {12, IDC_RECORD, true, true},        {13, IDC_EVENT_DELETE, false, true},
+    {14, IDC_EVENT_CLEAR, false, true},  {15, IDC_EVENT_TOP, false, true},
+    {16, IDC_EVENT_UP, false, true},     {17, IDC_EVENT_DOWN, false, true},
+    {18, IDC_EVENT_BOTTOM, false, true},
+};
+
+constexpr int kMacroControls[] = {IDC_MACRO_ADD,    IDC_MACRO_DELETE, IDC_RECORD,
+                                  IDC_EVENT_DELETE, IDC_EVENT_CLEAR,  IDC_EVENT_TOP,
+                                  IDC_EVENT_UP,     IDC_EVENT_DOWN,   IDC_EVENT_BOTTOM,
+                                  IDC_MACRO_COMBO,  IDC_EVENT_LIST};
+
+// Buttons of the template that have no behaviour: hidden so they never draw
+// system buttons over the skin.
+constexpr int kInertButtons[] = {IDC_ASSIGN_APPLY, IDC_ASSIGN_MASK, IDC_ASSIGN_TITLE};
+
+constexpr const wchar_t* kImageFiles[] = {
+    L"key_mask.bmp",     L"key_normal.bmp",      L"key_over.bmp",     L"key_down.bmp",
+    L"media_normal.bmp", L"function_normal.bmp", L"macro_normal.bmp", L"macro_over.bmp",
+    L"macro_down.bmp",   L"macro_disable.bmp",   L"macro2_normal.bmp"};
+static_assert(std::size(kImageFiles) == static_cast<int>(DialogImage::Count));
+
+// 1/10 points on the screen DC, as the design's 20-point "Fixedsys" fonts.
+HFONT CreatePointFont(int tenthsOfPoint, const wchar_t* face) {
+    LOGFONTW lf{};
+    HDC screen = GetDC(nullptr);
+    lf.lfHeight = -MulDiv(GetDeviceCaps(screen, LOGPIXELSY), tenthsOfPoint, 720);
+    ReleaseDC(nullptr, screen);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
+    return CreateFontIndirectW(&lf);
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP bm{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm))
+        return SIZE{0, 0};
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+} // namespace
+
+CSetCongfig::CSetCongfig(const std::wstring& exeDir, ProfileKeyMap& working)
+    : Dialog(IDD_SETCONFIG, nullptr), working_(working) {
+    keyNameFont_.Reset(CreatePointFont(200, L"Fixedsys"));
+    comboFont_.Reset(CreatePointFont(200, L"Fixedsys"));
+    for (int i = 0; i < static_cast<int>(DialogImage::Count); ++i) {
+        std::wstring path = exeDir + L"skin\\" + kImageFiles[i];
+        images_[i].Reset(static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    }
+    CaptureState().capturedKey = 0;
+    MemoryIniStore composite;
+    ReadIniFileSnapshot(exeDir + L"Composite.ini", composite);
+    layout_ = ReadDialogLayout(composite);
+    RegisterCommands();
+}
+
+CSetCongfig::~CSetCongfig() {
+    RemoveCaptureHook();
+}
+
+void CSetCongfig::RegisterCommands() {
+    OnCommand(IDC_ASSIGN_OK, [this] { OnOK(); });
+    OnCommand(IDC_MODE_SINGLE, &CSetCongfig::OnSingleKey);
+    OnCommand(IDC_MODE_MACRO, &CSetCongfig::OnMacroMode);
+    OnCommand(IDC_MODE_MEDIA, &CSetCongfig::OnMultimedia);
+    OnCommand(IDC_MODE_FUNCTION, &CSetCongfig::OnFunctionKey);
+    OnCommand(IDC_ASSIGN_CLEAR, &CSetCongfig::OnClear);
+    OnCommand(IDC_OSK, &CSetCongfig::OnOsk);
+    RegisterMacroCommands();
+}
+
+CBitButtton& CSetCongfig::ButtonOfEntry(int entry) {
+    return buttons_[entry - 1];
+}
+
+void CSetCongfig::BindControls() {
+    for (const ButtonEntry& b : kButtonEntries) {
+        CBitButtton& button = ButtonOfEntry(b.entry);
+        if (!button.Hwnd())
+            button.SubclassDlgItem(b.id, Hwnd());
+    }
+    keyNameEdit_.Bind(Hwnd(), IDC_KEY_NAME);
+    functionCombo_.Bind(Hwnd(), IDC_FUNCTION_COMBO);
+    mediaCombo_.Bind(Hwnd(), IDC_MEDIA_COMBO);
+    macroCombo_.Bind(Hwnd(), IDC_MACRO_COMBO);
+    eventList_.Bind(Hwnd(), IDC_EVENT_LIST);
+}
+
+void CSetCongfig::DoDataExchange(bool save) {
+    if (!save)
+        BindControls();
+    ExchangeText(save, IDC_KEY_NAME, keyNameText);
+}
+
+void CSetCongfig::AddComboStrings() {
+    wchar_t text[64];
+    for (int i = 0; i < IDS_MEDIA_ITEM_COUNT; ++i)
+        if (LoadStringW(win::ResourceInstance(), IDS_MEDIA_ITEM_FIRST + i, text, 64) > 0)
+            mediaCombo_.AddString(text);
+    for (int i = 0; i < IDS_FUNCTION_ITEM_COUNT; ++i)
+        if (LoadStringW(win::ResourceInstance(), IDS_FUNCTION_ITEM_FIRST + i, text, 64) > 0)
+            functionCombo_.AddString(text);
+}
+
+BOOL CSetCongfig::OnInitDialog() {
+    Dialog::OnInitDialog();
+    AddComboStrings();
+    CaptureHookState& capture = CaptureState();
+    capture.mode = editMode;
+    // OK without a key pressed during this opening keeps the key as it is.
+    capture.capturedKey = InitialCaptureTarget(editKey, editMode, working_);
+
+    keyNameEdit_.SetFont(keyNameFont_.Get());
+    mediaCombo_.SetFont(comboFont_.Get());
+    functionCombo_.SetFont(comboFont_.Get());
+    macroCombo_.SetFont(comboFont_.Get());
+    functionCombo_.SetCurSel(0);
+    mediaCombo_.SetCurSel(0);
+    eventList_.SetExtendedStyle(0x23,
+                                LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
+    ResetEventList();
+    for (int id : kInertButtons)
+        ShowWindow(Item(id), SW_HIDE);
+    ApplyLayout();
+    ShapeAndCentre();
+    isRecording_ = 0;
+    painted_ = false;
+    return TRUE;
+}
+
+void CSetCongfig::ApplyLayout() {
+    for (const ButtonEntry& b : kButtonEntries) {
+        const DialogLayoutEntry& e = layout_[b.entry - 1];
+        CBitButtton& button = ButtonOfEntry(b.entry);
+        button.latching = b.latching ? 1 : 0;
+        const DialogImage normal = b.macroFaces ? DialogImage::MacroNormal : DialogImage::KeyNormal;
+        const DialogImage over = b.macroFaces ? DialogImage::MacroOver : DialogImage::KeyOver;
+        const DialogImage down = b.macroFaces ? DialogImage::MacroDown : DialogImage::KeyDown;
+        button.AttachFaces(CutFace(Image(normal), e.x, e.y, e.width, e.height),
+                        CutFace(Image(over), e.x, e.y, e.width, e.height),
+                        CutFace(Image(down), e.x, e.y, e.width, e.height),
+                        b.macroFaces
+                            ? CutFace(Image(DialogImage::MacroDisable), e.x, e.y, e.width, e.height)
+                            : nullptr);
+        MoveWindow(button.Hwnd(), e.x, e.y, e.width, e.height, TRUE);
+    }
+    for (int entry = 19; entry <= 23; ++entry) {
+        const DialogLayoutEntry& e = layout_[entry - 1];
+        HWND control = Item(1108 + entry);
+        MoveWindow(control, e.x, e.y, e.width, e.height, TRUE);
+        ShowWindow(control, SW_HIDE);
+    }
+    PresentOpeningMode();
+}
+
+void CSetCongfig::ShapeAndCentre() {
+    HBITMAP mask = Image(DialogImage::KeyMask);
+    SIZE size = BitmapSize(mask);
+    if (size.cx > 0 && size.cy > 0) {
+        MoveWindow(Hwnd(), 0, 0, size.cx, size.cy, TRUE);
+        win::WindowDC dc(Hwnd(), true);
+        SetRegionFromMask(Hwnd(), dc.Get(), mask);
+    }
+    // Centred on the work area of the monitor that holds the main window.
+    RECT window{};
+    GetWindowRect(Hwnd(), &window);
+    HWND owner = GetWindow(Hwnd(), GW_OWNER);
+    HMONITOR monitor = MonitorFromWindow(owner ? owner : Hwnd(), MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& work = info.rcWork;
+        int w = window.right - window.left, h = window.bottom - window.top;
+        int x = work.left + (work.right - work.left - w) / 2;
+        int y = work.top + (work.bottom - work.top - h) / 2;
+        SetWindowPos(Hwnd(), nullptr, x < work.left ? work.left : x, y < work.top ? work.top : y, 0,
+                     0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CSetCongfig::PresentOpeningMode() {
+    switch (editMode) {
+    case 0:
+        ButtonOfEntry(6).SetLatched();
+        keyNameEdit_.Show(true);
+        ShowMacroControls(false);
+        keyNameText = editName;
+        keyNameEdit_.SetText(editName);
+        InstallCaptureHook(Hwnd());
+        break;
+    case 1:
+    case kMacroLibraryOnly:
+        ButtonOfEntry(7).SetLatched();
+        ShowMacroControls(true);
+        if (editMode == kMacroLibraryOnly) {
+            for (int id : {IDC_MODE_MEDIA, IDC_MODE_FUNCTION, IDC_MODE_SINGLE})
+                ShowWindow(Item(id), SW_HIDE);
+        }
+        RefillMacroCombo();
+        LoadEventList();
+        keyNameEdit_.SetText(L"");
+        break;
+    case 2:
+        ButtonOfEntry(8).SetLatched();
+        mediaCombo_.Show(true);
+        ShowMacroControls(false);
+        SelectFromName(mediaCombo_);
+        keyNameEdit_.SetText(L"");
+        break;
+    case 3:
+        ButtonOfEntry(9).SetLatched();
+        functionCombo_.Show(true);
+        ShowMacroControls(false);
+        SelectFromName(functionCombo_);
+        keyNameEdit_.SetText(L"");
+        break;
+    default:
+        break;
+    }
+}
+
+void CSetCongfig::SelectFromName(const win::ComboBox& combo) {
+    std::vector<std::wstring> items;
+    for (int i = 0, n = combo.GetCount(); i < n; ++i)
+        items.push_back(combo.GetItemText(i));
+    combo.SetCurSel(FindString(items, 0, editName));
+}
+
+void CSetCongfig::ShowMacroControls(bool show) {
+    for (int id : kMacroControls)
+        ShowWindow(Item(id), show ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void CSetCongfig::PaintBackground(HDC dc) const {
+    static constexpr DialogImage kBackgrounds[] = {
+        DialogImage::KeyNormal, DialogImage::MacroNormal, DialogImage::MediaNormal,
+        DialogImage::FunctionNormal, DialogImage::Macro2Normal};
+    RECT window{};
+    GetWindowRect(Hwnd(), &window);
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    HBITMAP image = editMode >= 0 && editMode <= 4 ? Image(kBackgrounds[editMode]) : nullptr;
+    if (!image) {
+        RECT all{0, 0, w, h};
+        FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    win::UniqueMemoryDC memory(CreateCompatibleDC(dc));
+    win::SelectGuard select(memory.Get(), image);
+    BitBlt(dc, 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
+}
+
+void CSetCongfig::RepaintBackground() const {
+    win::WindowDC dc(Hwnd());
+    PaintBackground(dc.Get());
+}
+
+bool CSetCongfig::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        PaintBackground(reinterpret_cast<HDC>(wp));
+        result = TRUE;
+        return true;
+    case WM_NCHITTEST:
+        result = CaptionHitTest(Default());
+        return true;
+    case WM_PAINT:
+        result = Default();
+        if (!painted_) {
+            painted_ = true;
+            SignalDialogPaint();
+        }
+        return true;
+    case kRecordKeyMessage:
+        result = OnRecordKey(wp, lp);
+        return true;
+    case WM_ENDSESSION:
+        // Log-off: the process ends without the dialog closing.
+        if (wp)
+            RemoveCaptureHook();
+        result = 0;
+        return true;
+    case WM_DESTROY:
+        RemoveCaptureHook();
+        result = Default();
+        return true;
+    default:
+        return Dialog::OnMessage(msg, wp, lp, result);
+    }
+}
+
+void CSetCongfig::ReleaseOtherTabs(int keep) {
+    for (int entry = 6; entry <= 9; ++entry) {
+        if (entry != keep) {
+            ButtonOfEntry(entry).latched = 0;
+            ButtonOfEntry(entry).Invalidate();
+        }
+    }
+}
+
+void CSetCongfig::OnSingleKey() {
+    editMode = 0;
+    editMacro = 0;
+    CaptureState().mode = 0;
+    ReleaseOtherTabs(6);
+    RepaintBackground();
+    keyNameEdit_.Show(true);
+    mediaCombo_.Show(false);
+    functionCombo_.Show(false);
+    keyNameEdit_.SetFocus();
+    ShowMacroControls(false);
+    InstallCaptureHook(Hwnd());
+}
+
+void CSetCongfig::OnMacroMode() {
+    if (editMode == kMacroLibraryOnly)
+        return;
+    editMode = 1;
+    CaptureState().mode = 1;
+    ReleaseOtherTabs(7);
+    keyNameEdit_.Show(false);
+    mediaCombo_.Show(false);
+    functionCombo_.Show(false);
+    macroCombo_.SetFocus();
+    ShowMacroControls(true);
+    RefillMacroCombo();
+    if (macroNames.empty())
+        OnMacroAdd();
+    macroCombo_.SetCurSel(SelectionAfterFill(macroNames.size(), editMacro));
+    LoadEventList();
+    RemoveCaptureHook();
+    RepaintBackground();
+}
+
+void CSetCongfig::OnMultimedia() {
+    editMode = 2;
+    editMacro = 0;
+    CaptureState().mode = 2;
+    ReleaseOtherTabs(8);
+    RepaintBackground();
+    keyNameEdit_.Show(false);
+    mediaCombo_.Show(true);
+    functionCombo_.Show(false);
+    mediaCombo_.SetFocus();
+    ShowMacroControls(false);
+    RemoveCaptureHook();
+}
+
+void CSetCongfig::OnFunctionKey() {
+    editMode = 3;
+    editMacro = 0;
+    CaptureState().mode = 3;
+    ReleaseOtherTabs(9);
+    RepaintBackground();
+    keyNameEdit_.Show(false);
+    mediaCombo_.Show(false);
+    functionCombo_.Show(true);
+    functionCombo_.SetFocus();
+    ShowMacroControls(false);
+    RemoveCaptureHook();
+}
+
+void CSetCongfig::OnClear() {
+    // In the library-only mode no key is being edited: nothing to clear.
+    if (editMode == kMacroLibraryOnly)
+        return;
+    keyNameText.clear();
+    CaptureState().capturedKey = editKey;
+    ButtonOfEntry(6).SetLatched();
+    ButtonOfEntry(6).Invalidate();
+    OnSingleKey();
+    UpdateData(false);
+}
+
+void CSetCongfig::OnOsk() {
+    wchar_t system[MAX_PATH] = {};
+    UINT n = GetSystemDirectoryW(system, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return;
+    std::wstring path = std::wstring(system, n) + L"\\osk.exe";
+    ShellExecuteW(Hwnd(), nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CSetCongfig::OnOK() {
+    UpdateData(true);
+    OkInput in;
+    const std::pair<int, LatchedTab> tabs[] = {{6, LatchedTab::SingleKey},
+                                               {7, LatchedTab::Macro},
+                                               {8, LatchedTab::Multimedia},
+                                               {9, LatchedTab::Function}};
+    for (const auto& [entry, tab] : tabs) {
+        if (ButtonOfEntry(entry).latched) {
+            in.latched = tab;
+            break;
+        }
+    }
+    in.keyNameText = keyNameText;
+    in.macroText = macroCombo_.GetText();
+    in.mediaText = mediaCombo_.GetText();
+    in.functionText = functionCombo_.GetText();
+    in.functionSelection = functionCombo_.GetCurSel();
+    in.capturedKey = CaptureState().capturedKey;
+    CommitAssignment(in, mediaKeyNames, working_, *this);
+    ReleaseButtonFaces();
+    Dialog::OnOK();
+}
+
+void CSetCongfig::OnCancel() {
+    ReleaseButtonFaces();
+    keyNameText.clear();
+    CaptureState().capturedKey = editKey;
+    UpdateData(false);
+    EndDialog(IDCANCEL);
+}
+
+void CSetCongfig::CancelIfOpen() {
+    if (IsOpen())
+        SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+void CSetCongfig::ReleaseButtonFaces() {
+    RemoveCaptureHook();
+    for (const ButtonEntry& b : kButtonEntries) {
+        CBitButtton& button = ButtonOfEntry(b.entry);
+        button.FreeFaces();
+        button.state = 3;
+        button.latched = 0;
+    }
+}
+
+} // namespace orvane

@@ -1,0 +1,126 @@
+// The key-assignment dialog: one key's assignment (single key, macro,
+// multimedia key, function shortcut) or, in MacroLibraryOnly mode, the macro
+// library alone. Template IDD_SETCONFIG, skinned from the eleven dialog
+// images and laid out by Composite.ini.
+//
+// Owner: COrvaneDlg holds the one object for the whole run and opens it
+// modally for every key cell and for "Macro..". The caller fills the
+// AssignExchange fields before DoModal and reads them back only after IDOK;
+// OK has then already written the key's new sequence into the WorkingKeyMap.
+// Everything runs on the GUI thread.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "assign/AssignExchange.h"
+#include "assign/DialogLayout.h"
+#include "assign/MacroLibrary.h"
+#include "layout/Layout.h"
+#include "mainwnd/BitButton.w32.h"
+#include "win/Controls.h"
+#include "win/Dialog.h"
+#include "win/Handles.h"
+
+namespace orvane {
+
+// The dialog's skin images, in the order they are loaded.
+enum class DialogImage : int {
+    KeyMask,
+    KeyNormal,
+    KeyOver,
+    KeyDown,
+    MediaNormal,
+    FunctionNormal,
+    MacroNormal,
+    MacroOver,
+    MacroDown,
+    MacroDisable,
+    Macro2Normal,
+    Count
+};
+
+class CSetCongfig : public win::Dialog, public AssignExchange {
+  public:
+    // Loads the fonts, the eleven images from exeDir + "skin\\" and the
+    // layout from exeDir + "Composite.ini", once for the run. `working` is
+    // the WorkingKeyMap that OK writes into; it outlives the dialog.
+    CSetCongfig(const std::wstring& exeDir, ProfileKeyMap& working);
+    ~CSetCongfig() override;
+
+    // Multimedia item name -> key code; filled by the main window's start-up.
+    MediaKeyNames mediaKeyNames;
+
+    // Closes the open dialog as Cancel does; nothing when it is not open.
+    void CancelIfOpen();
+
+    HBITMAP Image(DialogImage which) const { return images_[static_cast<int>(which)].Get(); }
+    const DialogLayout& Layout() const { return layout_; }
+
+    void OnOK() override;
+    void OnCancel() override;
+
+  protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(bool save) override;
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+  private:
+    void RegisterCommands();
+    void BindControls();
+    void AddComboStrings();
+    void ApplyLayout();
+    void PresentOpeningMode();
+    void ShapeAndCentre();
+    void PaintBackground(HDC dc) const;
+    void RepaintBackground() const;
+    void ReleaseButtonFaces();
+    void ShowMacroControls(bool show);
+    void ReleaseOtherTabs(int keep);
+    void SelectFromName(const win::ComboBox& combo);
+
+    void OnSingleKey();
+    void OnMacroMode();
+    void OnMultimedia();
+    void OnFunctionKey();
+    void OnClear();
+    void OnOsk();
+
+    // Macro controls (assign/SetCongfigMacro.w32.cpp).
+    void RegisterMacroCommands();
+    void EnableEventButtons(bool enable);
+    void RefillMacroCombo();
+    void ResetEventList();
+    void AppendEventRow(const MacroEvent& event);
+    void LoadEventList();
+    LRESULT OnRecordKey(WPARAM msg, LPARAM event);
+    void OnRecord();
+    void OnEventDelete();
+    void OnEventClear();
+    void MoveEventSelection(SelectionMove move);
+    void OnMacroAdd();
+    void OnMacroDelete();
+    void OnMacroRename();
+    LRESULT OnEventListDraw(NMHDR& header);
+
+    CBitButtton& ButtonOfEntry(int entry);
+
+    ProfileKeyMap& working_;
+    // Entries 1..18 except 5; index = entry - 1 (index 4 stays unbound).
+    std::array<CBitButtton, 18> buttons_;
+    win::ComboBox functionCombo_, mediaCombo_, macroCombo_;
+    win::Edit keyNameEdit_;
+    win::ListView eventList_;
+    DialogLayout layout_{};
+    win::UniqueFont keyNameFont_, comboFont_;
+    std::wstring keyNameText;
+    std::array<win::UniqueBitmap, static_cast<int>(DialogImage::Count)> images_;
+    int isRecording_ = 0;              // isRecording
+    int macroNameCounter_ = 0;         // MacroNameCounter: next "define<n>", for the run
+    KeyDownState keyDownState_;  // recorded key-downs without their key-up yet
+    bool painted_ = false;       // this opening's first WM_PAINT is done
+};
+
+} // namespace orvane

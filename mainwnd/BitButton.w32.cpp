@@ -1,0 +1,97 @@
+#include "mainwnd/BitButton.w32.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace orvane {
+
+void CBitButtton::AttachFaces(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled) {
+    normalFace.Reset(normal);
+    overFace.Reset(over);
+    downFace.Reset(down);
+    disabledFace.Reset(disabled);
+}
+
+void CBitButtton::FreeFaces() {
+    AttachFaces(nullptr, nullptr, nullptr, nullptr);
+}
+
+HBITMAP CBitButtton::FaceBitmap(ButtonFace face) const {
+    switch (face) {
+    case ButtonFace::Over:
+        return overFace.Get();
+    case ButtonFace::Down:
+        return downFace.Get();
+    case ButtonFace::Disabled:
+        return disabledFace.Get();
+    case ButtonFace::Normal:
+        break;
+    }
+    return normalFace.Get();
+}
+
+void CBitButtton::DrawItem(const DRAWITEMSTRUCT& item) {
+    ::GetClientRect(Hwnd(), &faceRect);
+    HBITMAP face = FaceBitmap(Face((item.itemState & ODS_DISABLED) != 0));
+    if (!face)
+        face = normalFace.Get();
+    if (!face) {
+        ::FillRect(item.hDC, &faceRect, ::GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    win::UniqueMemoryDC memory(::CreateCompatibleDC(item.hDC));
+    if (!memory)
+        return;
+    win::SelectGuard select(memory.Get(), face);
+    ::BitBlt(item.hDC, faceRect.left, faceRect.top, faceRect.right, faceRect.bottom, memory.Get(),
+             0, 0, SRCCOPY);
+}
+
+void CBitButtton::OnMouseMove() {
+    if (!WantsTracking())
+        return;
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_HOVER | TME_LEAVE;
+    track.hwndTrack = Hwnd();
+    track.dwHoverTime = 1;
+    OnTrackRequested(::_TrackMouseEvent(&track) != FALSE);
+}
+
+void CBitButtton::OnLButtonUp(LPARAM clientPoint) {
+    POINT point{GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)};
+    ::ClientToScreen(Hwnd(), &point);
+    OnButtonUp(::WindowFromPoint(point) == Hwnd());
+}
+
+bool CBitButtton::OnMessage(UINT msg, WPARAM /*wp*/, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        OnMouseMove();
+        result = Default();
+        return true;
+    case WM_MOUSEHOVER:
+        OnMouseHover();
+        Invalidate();
+        result = 0;
+        return true;
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        Invalidate();
+        result = 0;
+        return true;
+    case WM_LBUTTONDOWN:
+        OnButtonDown();
+        Invalidate();
+        result = Default();
+        return true;
+    case WM_LBUTTONUP:
+        OnLButtonUp(lp);
+        result = Default();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace orvane

@@ -1,0 +1,213 @@
+"""The key-assignment dialog end to end: a click on a key cell opens it in the
+key's mode, a key pressed is captured, OK remaps the key at once (a
+multimedia key, an editing shortcut), Clear gives the key back, Cancel
+changes nothing, Exit stores every change, and the capture hook never
+outlives the dialog.
+
+Each test runs Orvane from its own fresh copy of the staged folder (see
+test_app.OrvaneTest), plugs the keyboard in with a device arrival, and reads
+the dialog's controls with AssignProbe.exe. Clicks and keys are real X input.
+"""
+import os
+import subprocess
+import unittest
+
+import e2e
+import test_app
+from test_app import VENDOR_PATH, read_ini, send, write_set_ini, profile_section, key_codes
+
+ID_OK, ID_CANCEL = 1999, 2
+ID_SINGLE, ID_MACRO, ID_MEDIA, ID_FUNCTION, ID_CLEAR = 2028, 2029, 2030, 2031, 2032
+ID_KEY_NAME, ID_MEDIA_COMBO, ID_FUNCTION_COMBO, ID_MACRO_COMBO, ID_EVENTS = (
+    1127, 1128, 1129, 1130, 1131)
+VK_A, VK_Q = 65, 81
+
+
+def probe(*args):
+    """AssignProbe.exe's answer as {name: value}, or None when no assignment
+    dialog is open."""
+    r = subprocess.run(["wine", e2e.prog("AssignProbe"), *map(str, args)], env=e2e.wine_env(),
+                       capture_output=True, timeout=e2e.DEFAULT_TIMEOUT)
+    if r.returncode != 0:
+        return None
+    text = r.stdout.decode("utf-8", "replace")
+    return dict(line.split("=", 1) for line in text.splitlines() if "=" in line) or text
+
+
+def mode_of(info):
+    """The mode the dialog presents, from which of its mode controls show."""
+    visible = {int(i) for i in info["visible"].split(",") if i}
+    if ID_EVENTS in visible:
+        return 4 if ID_SINGLE not in visible else 1
+    for mode, control in ((0, ID_KEY_NAME), (2, ID_MEDIA_COMBO), (3, ID_FUNCTION_COMBO)):
+        if control in visible:
+            return mode
+    return None
+
+
+class AssignTest(test_app.OrvaneTest):
+    def setUp(self):
+        super().setUp()
+        self.main_ini = os.path.join(self.folder, "Main.ini")
+
+    def start_plugged(self):
+        proc = self.start()
+        self.assertEqual(send("device", "arrival", VENDOR_PATH), 0)
+        return proc
+
+    def cell_center(self, code):
+        cells = read_ini(self.main_ini)["buttoninfo"]
+        for n in range(1, 105):
+            x, y, w, h, c = (int(v) for v in cells[str(n)].split(",")[:5])
+            if c == code:
+                return x + w // 2, y + h // 2
+        raise AssertionError(f"no key cell with code {code}")
+
+    def open_key(self, code):
+        """Clicks the key's cell (the main window sits at 0,0) and waits for
+        the dialog; returns its probe."""
+        x, y = self.cell_center(code)
+        e2e.xdotool("mousemove", x, y, "click", 1)
+        return e2e.wait_until(lambda: probe("info"), what="the assignment dialog")
+
+    def click(self, control):
+        at = e2e.wait_until(lambda: probe("center", control), what=f"control {control} shown")
+        x, y = at.split()
+        e2e.xdotool("mousemove", x, y, "click", 1)
+
+    def close_with(self, control):
+        self.click(control)
+        e2e.wait_until(lambda: probe("info") is None, what="the dialog to close")
+
+    def sink(self):
+        sink = e2e.KeySink(self, e2e.fresh_dir(self)).start()
+        sink.ensure_focus()
+        return sink
+
+    def typed(self, sink, keysym, expected):
+        m = sink.mark()
+        e2e.key(keysym)
+        sink.expect(m, expected)
+
+    def capture(self, keysym, name):
+        e2e.key(keysym)
+        e2e.wait_until(lambda: (probe("info") or {}).get("keyname") == name,
+                       what=f"the key name {name!r}")
+
+    def test_capture_then_ok_remaps_at_once(self):
+        self.start_plugged()
+        info = self.open_key(VK_A)
+        self.assertEqual(mode_of(info), 0)
+        self.assertEqual(info["keyname"], "A")
+        self.capture("q", "Q")
+        self.close_with(ID_OK)
+        self.typed(self.sink(), "a", "dn:81 up:81")
+
+    def test_multimedia_play_pause_reaches_the_sink_extended(self):
+        self.start_plugged()
+        self.open_key(VK_A)
+        self.click(ID_MEDIA)
+        info = e2e.wait_until(lambda: (lambda i: i if i and mode_of(i) == 2 else None)(
+            probe("info")), what="multimedia mode")
+        self.assertEqual(info["media"], "0")  # "Play/Pause"
+        self.close_with(ID_OK)
+        self.typed(self.sink(), "a", "dn:179x up:179x")
+
+    def test_function_copy_plays_ctrl_c(self):
+        self.start_plugged()
+        self.open_key(VK_A)
+        self.click(ID_FUNCTION)
+        e2e.wait_until(lambda: (lambda i: i and mode_of(i) == 3)(probe("info")),
+                       what="function mode")
+        self.assertEqual(probe("select", ID_FUNCTION_COMBO, 4), "")  # "Copy"
+        self.close_with(ID_OK)
+        self.typed(self.sink(), "a", "dn:17 dn:67 up:17 up:67")
+
+    def test_opening_shows_the_keys_mode(self):
+        codes = key_codes(self.main_ini)
+        body = profile_section(codes, {})
+        body = [l for l in body if not l.startswith(("IndexPic65=", "SetName65=", "Key65="))]
+        body += ["IndexPic65=3", "SetName65=copy", "Key65=17,67"]
+        write_set_ini(self.set_ini, 1, {1: body})
+        self.start_plugged()
+        info = self.open_key(VK_A)
+        self.assertEqual(mode_of(info), 3)
+        self.assertEqual(info["function"], "4")  # FindString: "copy" finds "Copy"
+        self.close_with(ID_CANCEL)
+        info = self.open_key(VK_Q)
+        self.assertEqual(mode_of(info), 0)
+        self.close_with(ID_CANCEL)
+
+    def test_clear_then_ok_gives_the_key_back(self):
+        write_set_ini(self.set_ini, 1, {1: profile_section(key_codes(self.main_ini), {VK_A: VK_Q})
+                                        + ["SetIndexNum=1", "SetIndex0=42"]})
+        proc = self.start_plugged()
+        self.open_key(VK_A)
+        self.click(ID_CLEAR)
+        e2e.wait_until(lambda: (probe("info") or {}).get("keyname") == "", what="an empty name")
+        self.close_with(ID_OK)
+        self.typed(self.sink(), "a", "dn:65 up:65")
+        send("command", test_app.ID_EXIT)
+        self.wait_exit(proc)
+        profile = read_ini(self.set_ini)["profile1"]
+        self.assertEqual(profile["key65"], "65")
+        self.assertEqual(profile["setindexnum"], "0", "cell A is no longer marked changed")
+
+    def test_ok_without_a_capture_keeps_the_key(self):
+        write_set_ini(self.set_ini, 1, {1: profile_section(key_codes(self.main_ini), {VK_A: VK_Q})})
+        self.start_plugged()
+        self.open_key(VK_A)
+        self.close_with(ID_OK)
+        self.typed(self.sink(), "a", "dn:81 up:81")
+
+    def test_cancel_changes_nothing(self):
+        self.start_plugged()
+        self.open_key(VK_A)
+        self.capture("q", "Q")
+        self.close_with(ID_CANCEL)
+        self.typed(self.sink(), "a", "dn:65 up:65")
+
+    def test_exit_saves_every_change_and_a_restart_shows_it(self):
+        proc = self.start_plugged()
+        self.open_key(VK_A)
+        self.capture("q", "Q")
+        self.close_with(ID_OK)
+        send("command", test_app.ID_EXIT)
+        self.assertEqual(self.wait_exit(proc), 0)
+        profile = read_ini(self.set_ini)["profile1"]
+        self.assertEqual((profile["key65"], profile["setname65"], profile["indexpic65"]),
+                         ("81", "Q", "0"))
+        self.start_plugged()
+        self.assertEqual(self.open_key(VK_A)["keyname"], "Q")
+        self.close_with(ID_CANCEL)
+        self.typed(self.sink(), "a", "dn:81 up:81")
+
+    def test_no_capture_hook_is_left_behind(self):
+        """However the dialog ends, keys reach other programs afterwards."""
+        proc = self.start_plugged()
+        sink = self.sink()
+        for way in ("ok", "cancel", "close", "escape"):
+            with self.subTest(way=way):
+                self.open_key(VK_Q)
+                if way == "escape":
+                    # Escape reaches the dialog only where nothing is captured.
+                    self.click(ID_MEDIA)
+                    e2e.wait_until(lambda: (lambda i: i and mode_of(i) == 2)(probe("info")),
+                                   what="multimedia mode")
+                    e2e.key("Escape")
+                    e2e.wait_until(lambda: probe("info") is None, what="Escape to close")
+                elif way == "close":
+                    self.assertEqual(probe("close"), "")  # WM_CLOSE, as Alt+F4
+                    e2e.wait_until(lambda: probe("info") is None, what="the dialog to close")
+                else:
+                    self.close_with(ID_OK if way == "ok" else ID_CANCEL)
+                e2e.xdotool("windowfocus", "--sync", sink.window)
+                sink.ensure_focus()
+        self.open_key(VK_Q)
+        send("command", test_app.ID_EXIT)
+        self.assertEqual(self.wait_exit(proc), 0)
+        sink.ensure_focus()
+
+
+if __name__ == "__main__":
+    unittest.main()
