@@ -117,7 +117,7 @@ bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         return true;
     case WM_NCLBUTTONDOWN:
         OnNcLButtonDown(lp);
-        result = Default(); // the caption hit code starts the drag
+        result = DragAfterClick();
         return true;
     case WM_SHOWWINDOW:
         result = Default();

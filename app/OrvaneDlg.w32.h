@@ -63,6 +63,11 @@ class COrvaneDlg : public win::Dialog {
     // dialog for a key cell; the caller then lets the default processing
     // start the drag.
     void OnNcLButtonDown(LPARAM screenPoint);
+    // The default processing of the press (the caption hit code starts the
+    // move loop), while the press is still held. After a prompt, a dialog or
+    // the menu the button is up: the move loop would then drag the window
+    // with the pointer until the next click, and swallow that click.
+    LRESULT DragAfterClick();
     void RunControl(int cell);
     // MessageBoxExW(caption "keyboard", OK/Cancel, exclamation, 1033) == IDOK.
     bool Confirm(const wchar_t* text);

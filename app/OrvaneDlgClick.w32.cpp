@@ -25,6 +25,14 @@ void COrvaneDlg::OnNcLButtonDown(LPARAM screenPoint) {
         OpenKeyAssignment(cell);
 }
 
+LRESULT COrvaneDlg::DragAfterClick() {
+    // GetKeyState follows the messages this thread has taken: a button-up
+    // taken by a modal loop during the click shows here as "up".
+    if (GetKeyState(VK_LBUTTON) >= 0)
+        return 0;
+    return Default();
+}
+
 void COrvaneDlg::RunControl(int cell) {
     const ControlAction action = ControlActionOf(cells_[cell - 1].name);
     MainModel model = Model();

@@ -282,8 +282,10 @@ void CSetCongfig::PaintBackground(HDC dc) const {
 }
 
 void CSetCongfig::RepaintBackground() const {
-    win::WindowDC dc(Hwnd());
-    PaintBackground(dc.Get());
+    // Painting straight onto a client DC would cover the controls (a dialog
+    // does not clip its children): erase and redraw everything now instead.
+    RedrawWindow(Hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 bool CSetCongfig::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

@@ -22,7 +22,7 @@ struct BitButtonState {
 
     int state = kNormal;
     int latched = 0;
-    int latching = 0;
+    int latching = 0; // an owner that never sets it has an ordinary button
 
     // Shows the down face of a latching button at its next repaint.
     void SetLatched() {

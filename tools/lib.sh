@@ -12,6 +12,9 @@ ORVANE_PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 wine xvfb xdotool xclip imagemagick x11-utils zip python3
 )
+# The assignment dialog's captions are Chinese; Wine draws them with this
+# font through font linking (wine_cjk_fonts).
+ORVANE_PACKAGES+=(fonts-wqy-microhei)
 
 log() { printf '[orvane] %s\n' "$*" >&2; }
 
@@ -50,6 +53,24 @@ wine_env() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  grep -q '^"DejaVu Sans"=' "$WINEPREFIX/system.reg" 2>/dev/null || wine_cjk_fonts
+}
+
+# Chinese glyphs for the dialog font. "MS Shell Dlg" maps to Tahoma, which
+# this Wine does not ship, so fontconfig answers DejaVu Sans. That face (and
+# Tahoma, when a Tahoma file is there) gets WenQuanYi Micro Hei as its linked
+# fallback: its own metrics, and so the dialog's base units, stay the same.
+# Linking Tahoma while it is absent would make the CJK face the dialog font.
+wine_cjk_fonts() {
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  local link='wqy-microhei.ttc,WenQuanYi Micro Hei' face
+  local faces=("DejaVu Sans")
+  if ls /usr/share/wine/fonts/tahoma.ttf >/dev/null 2>&1 || fc-list 2>/dev/null | grep -qi 'tahoma'; then
+    faces+=(Tahoma)
+  fi
+  for face in "${faces[@]}"; do
+    wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d "$link" /f >/dev/null 2>&1 || true
+  done
 }
 
 # Keep one wineserver alive for a whole run; each Wine start is then cheap.

@@ -33,6 +33,13 @@ int ComboBox::InsertString(int index, const std::wstring& text) const {
     return static_cast<int>(Send(CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
+bool ComboBox::SetCurSel(int index) const {
+    if (index != -1 && Send(CB_SETCURSEL, index) != CB_ERR)
+        return true;
+    Send(CB_SETCURSEL, static_cast<WPARAM>(-1));
+    return index == -1;
+}
+
 int ComboBox::GetCount() const {
     // A null window answers 0 from SendMessage; a failure is CB_ERR.
     int count = static_cast<int>(Send(CB_GETCOUNT));

@@ -89,9 +89,9 @@ class ComboBox : public Control {
     }
     int GetCount() const;
     int GetCurSel() const { return Hwnd() ? static_cast<int>(Send(CB_GETCURSEL)) : CB_ERR; }
-    // -1 clears the selection. False when index names no item (the
-    // selection is then cleared, as the control does).
-    bool SetCurSel(int index) const { return Send(CB_SETCURSEL, index) != CB_ERR || index == -1; }
+    // -1 clears the selection. False when index names no item; the
+    // selection is then cleared too (not every system's control does so).
+    bool SetCurSel(int index) const;
     // The item's text; empty for a bad index.
     std::wstring GetItemText(int index) const;
     // The first item after `start` whose text begins with `text`, case

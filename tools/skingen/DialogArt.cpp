@@ -264,7 +264,7 @@ void DrawButton(cairo_t* cr, const Fonts& f, const DialogEntry& e, Look look) {
 
     // What goes on the face: an optional glyph at the left, then the label.
     std::string label = Upper(e.label);
-    constexpr double kTracking = 1.0;
+    constexpr double kTracking = 0.8;
     double glyphWidth = 0, gap = 7;
     switch (glyph) {
     case Glyph::None:
@@ -288,7 +288,7 @@ void DrawButton(cairo_t* cr, const Fonts& f, const DialogEntry& e, Look look) {
     // then centres in the rest of the face.
     double lampRoom = glyph == Glyph::Lamp ? 18 : 0;
     double room = face.w - 10 - lampRoom - (lampRoom > 0 ? 0 : glyphWidth + gap);
-    double size = FitSize(cr, f, Face::Bold, label, kTracking, room, 9.5, 6.5);
+    double size = FitSize(cr, f, Face::Bold, label, kTracking, room, 9, 6.5);
     double textWidth = label.empty() ? 0 : MeasureText(cr, label, kTracking).width;
     double cy = face.cy();
     double left = face.cx() - (glyphWidth + gap + textWidth) / 2;
@@ -418,17 +418,16 @@ void DrawWell(cairo_t* cr, const Rect& r) {
     cairo_fill(cr);
 }
 
-// The light plate under the template's own controls (check box, loop count).
-void DrawPlate(cairo_t* cr) {
-    dlg::IntRect p = dlg::TemplatePlate();
+// A light plate under a group of the template's own controls (the check box;
+// the loop-count caption and box). Only its edge is shaded, so the controls'
+// area stays perfectly flat.
+void DrawPlate(cairo_t* cr, const dlg::IntRect& p) {
     RoundRect(cr, p.x - 1.5, p.y - 1.5, p.width + 3, p.height + 3, 6);
     SetVertical(cr, p.y, p.bottom(), kBlack, kWhite, 0.55, 0.18);
     cairo_fill(cr);
     RoundRect(cr, p.x, p.y, p.width, p.height, 5);
     SetColor(cr, kPlate);
     cairo_fill(cr);
-    // A faint inner edge so the plate reads as a separate piece, kept to its
-    // border so the controls' area stays perfectly flat.
     RoundRect(cr, p.x + 0.5, p.y + 0.5, p.width - 1, p.height - 1, 4.5);
     SetVertical(cr, p.y, p.bottom(), kWhite, kBlack, 0.9, 0.18);
     cairo_set_line_width(cr, 1);
@@ -447,6 +446,34 @@ void DrawMediaRow(cairo_t* cr, const Rect& box) {
         DrawMediaGlyph(cr, g, x, box.y - 64, 16);
         x += kStep;
     }
+}
+
+// Two faint keycaps, A and B, with an arrow between: one key becomes another.
+void DrawRemapRow(cairo_t* cr, const Fonts& f, const Rect& box) {
+    constexpr double kCap = 34, kGap = 44;
+    double left = box.cx() - kCap - kGap / 2, cy = box.y - 64;
+    TextStyle st;
+    st.color = Mix(kDeckTop, kCaption, 0.6);
+    for (int i = 0; i < 2; ++i) {
+        double x = left + i * (kCap + kGap);
+        RoundRect(cr, x + 0.5, cy - kCap / 2 + 0.5, kCap - 1, kCap - 1, 5);
+        SetColor(cr, kCaption, 0.45);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+        UseFont(cr, f, Face::Bold, 13);
+        DrawText(cr, i == 0 ? "A" : "B", x + kCap / 2, cy, st);
+    }
+    double ax = left + kCap + 10, bx = left + kCap + kGap - 10;
+    SetColor(cr, kCaption, 0.55);
+    cairo_set_line_width(cr, 1.6);
+    cairo_move_to(cr, ax, cy);
+    cairo_line_to(cr, bx - 5, cy);
+    cairo_stroke(cr);
+    cairo_move_to(cr, bx, cy);
+    cairo_line_to(cr, bx - 7, cy - 4.5);
+    cairo_line_to(cr, bx - 7, cy + 4.5);
+    cairo_close_path(cr);
+    cairo_fill(cr);
 }
 
 void DrawShortcutRow(cairo_t* cr, const Fonts& f, const Rect& box) {
@@ -488,6 +515,7 @@ void DrawModeContent(cairo_t* cr, const Fonts& f, const Entries& entries, Mode m
     case Mode::SingleKey:
         if (const DialogEntry* e = captionAbove(dlg::kKeyNameBox, "PRESS THE KEY TO ASSIGN")) {
             Rect box = RectOf(*e);
+            DrawRemapRow(cr, f, box);
             Hint(cr, f, "The key is taken as it is, before any remapping.", box.cx(),
                  box.y + box.h + 26);
             Hint(cr, f, "Clear gives the key back its own meaning.", box.cx(), box.y + box.h + 46);
@@ -531,7 +559,8 @@ void DrawBackground(cairo_t* cr, const Fonts& f, const Entries& entries, Mode mo
         DrawDeck(cr, deck);
         DrawModeContent(cr, f, entries, mode, deck);
     }
-    DrawPlate(cr);
+    for (const dlg::IntRect& plate : dlg::TemplatePlates())
+        DrawPlate(cr, plate);
 }
 
 Surface NewSurface(int w, int h) {

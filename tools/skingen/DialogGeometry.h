@@ -5,6 +5,8 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
+#include <vector>
 
 namespace skingen::dialog {
 
@@ -48,7 +50,7 @@ inline bool IsButton(int n) {
 
 // The closed height the art leaves for a combo box (its entry's height also
 // counts the open list).
-constexpr int kComboBoxHeight = 44;
+constexpr int kComboBoxHeight = 40;
 
 struct IntRect {
     int x = 0, y = 0, width = 0, height = 0;
@@ -56,10 +58,11 @@ struct IntRect {
     int bottom() const { return y + height; }
 };
 
-// Controls that keep their template place in every mode, in dialog units:
-// the "record key delay" check box 1027, the "loop count" caption 22222 and
-// its edit box 1125.
-constexpr IntRect kTemplateControls[] = {{225, 281, 84, 14}, {81, 306, 47, 14}, {132, 305, 40, 14}};
+// Controls that keep their template place in every mode, in dialog units, in
+// the two groups that share a plate: the "record key delay" check box 1027;
+// the "loop count" caption 22222 and its edit box 1125.
+constexpr IntRect kCheckBoxGroup[] = {{225, 281, 84, 14}};
+constexpr IntRect kLoopCountGroup[] = {{81, 306, 47, 14}, {132, 305, 40, 14}};
 
 // Dialog base units of the template font, 8-point "MS Shell Dlg", at 96 DPI:
 // under Wine without its own fonts it falls back to DejaVu Sans (7 x 13, as
@@ -79,11 +82,11 @@ inline IntRect ToPixels(const IntRect& du, BaseUnits base) {
     return {left, top, right - left, bottom - top};
 }
 
-// The light plate under those controls: where any of the template fonts puts
-// them, plus a margin. Composite.ini's entries stay off it.
-inline IntRect TemplatePlate() {
+// Where any of the template fonts puts a group of controls, plus a margin:
+// the light plate the group sits on. Composite.ini's entries stay off it.
+template <size_t N> IntRect PlateFor(const IntRect (&group)[N]) {
     int left = 1 << 20, top = 1 << 20, right = 0, bottom = 0;
-    for (const IntRect& du : kTemplateControls) {
+    for (const IntRect& du : group) {
         for (BaseUnits base : kTemplateFonts) {
             IntRect p = ToPixels(du, base);
             left = std::min(left, p.x);
@@ -97,8 +100,12 @@ inline IntRect TemplatePlate() {
             bottom - top + 2 * kMarginY};
 }
 
+inline std::vector<IntRect> TemplatePlates() {
+    return {PlateFor(kCheckBoxGroup), PlateFor(kLoopCountGroup)};
+}
+
 // The dialog (and every image) reaches this far past the right-most and
-// bottom-most of the entries and the plate.
+// bottom-most of the entries and the plates.
 constexpr int kMarginRight = 20;
 constexpr int kMarginBottom = 24;
 
@@ -109,8 +116,11 @@ struct Size {
 // Any range of entries with x, y, width and height members; entries without
 // an area do not count.
 template <class Entries> Size CanvasFor(const Entries& entries) {
-    IntRect plate = TemplatePlate();
-    int right = plate.right(), bottom = plate.bottom();
+    int right = 0, bottom = 0;
+    for (const IntRect& plate : TemplatePlates()) {
+        right = std::max(right, plate.right());
+        bottom = std::max(bottom, plate.bottom());
+    }
     for (const auto& e : entries) {
         if (e.width > 0 && e.height > 0) {
             right = std::max(right, e.x + e.width);

@@ -42,9 +42,10 @@ std::string Utf8(const std::wstring& text) {
     return out;
 }
 
+// WM_GETTEXT: GetWindowTextW does not ask a window of another process.
 std::wstring Text(HWND w) {
     wchar_t buffer[512] = {};
-    GetWindowTextW(w, buffer, 512);
+    SendMessageW(w, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
     return buffer;
 }
 
