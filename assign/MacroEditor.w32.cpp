@@ -234,7 +234,9 @@ bool MacroEditor::OnCommand(int id, int code) {
             Refill();
         return true;
     }
-    if (code != BN_CLICKED)
+    // An owner-drawn button reports the second of two quick clicks as a
+    // double click; for these buttons it is a click like the first.
+    if (code != BN_CLICKED && code != BN_DOUBLECLICKED)
         return false;
     switch (id) {
     case kAddMacro:

@@ -313,7 +313,9 @@ TEST_F(MacroEditorTest, RecordTogglesTheHookTheLibraryControlsAndWarnsWithoutNum
             EXPECT_EQ(d.hookInstalls, 1);
             for (int id : {1017, 1018, 1130})
                 EXPECT_FALSE(IsWindowEnabled(d.Item(id))) << id;
-            d.Click(1020);
+            // A quick second click arrives as a double click.
+            SendMessageW(d.Hwnd(), WM_COMMAND, MAKEWPARAM(1020, BN_DOUBLECLICKED),
+                         reinterpret_cast<LPARAM>(d.Item(1020)));
             EXPECT_FALSE(d.editor.IsRecording());
             EXPECT_EQ(d.hookRemovals, 1);
             EXPECT_EQ(d.recordReleases, 1);
