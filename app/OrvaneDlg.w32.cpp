@@ -23,7 +23,8 @@ HICON AppIcon() {
 } // namespace
 
 COrvaneDlg::COrvaneDlg(HWND parent)
-    : Dialog(IDD_ORVANE_DIALOG, parent), icon_(AppIcon()), exeDir_(win::ExeDirectory()) {
+    : Dialog(IDD_ORVANE_DIALOG, parent), icon_(AppIcon()), exeDir_(win::ExeDirectory()),
+      setConfig_(exeDir_, engine_.Maps().working) {
     // engine_ (constructed above, as the first member) has seeded the maps,
     // created QueueMutex and started the injector.
     skin_.Load(exeDir_);
@@ -53,6 +54,10 @@ BOOL COrvaneDlg::OnInitDialog() {
     MemoryIniStore layout;
     ReadIniFileSnapshot(exeDir_ + L"Main.ini", layout);
     ReadLayout(layout, cells_, hitRects_, mediaKeyNames_);
+    setConfig_.mediaKeyNames = mediaKeyNames_;
+    // Owned by the main window: it is modal to it, and Exit finds and
+    // cancels it with the other owned dialogs.
+    setConfig_.SetParent(Hwnd());
 
     // A "type" outside 1..3 (a hand-edited set.ini) starts with profile 1 in
     // force: LoadAllProfiles settles that. A set.ini that exists but cannot

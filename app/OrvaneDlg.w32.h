@@ -9,7 +9,7 @@
 #include <string>
 
 #include "layout/Layout.h"
-#include "assign/AssignExchange.h"
+#include "assign/SetCongfig.w32.h"
 #include "device/KeyboardPresence.w32.h"
 #include "engine/KeyModel.h"
 #include "engine/RemapEngine.w32.h"
@@ -97,9 +97,10 @@ class COrvaneDlg : public win::Dialog {
     int settingsModified_ = 0;       // SettingsModified
     HICON icon_ = nullptr;           // icon resource 133, shared (never destroyed)
     std::wstring exeDir_;
-    // The assignment dialog's exchange fields; they keep their values
-    // between runs ("Macro.." sets only editMode and editMacro).
-    AssignExchange exchange_;
+    // The one assignment dialog of the run, opened modally again and again.
+    // Its exchange fields keep their values between runs ("Macro.." sets
+    // only editMode and editMacro). Writes into engine_'s WorkingKeyMap.
+    CSetCongfig setConfig_;
 };
 
 } // namespace orvane

@@ -20,10 +20,13 @@ LRESULT CALLBACK CaptureHookProc(int code, WPARAM wp, LPARAM lp) {
     switch (wp) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        s.capturedKey = RecorderVkCode(static_cast<int>(event->vkCode), static_cast<int>(event->flags));
+        s.capturedKey =
+            RecorderVkCode(static_cast<int>(event->vkCode), static_cast<int>(event->flags));
         if (s.mode == 0) {
             wchar_t name[256] = {};
-            GetKeyNameTextW(RecorderKeyNameParam(static_cast<int>(event->scanCode), static_cast<int>(event->flags)), name, 256);
+            GetKeyNameTextW(RecorderKeyNameParam(static_cast<int>(event->scanCode),
+                                                 static_cast<int>(event->flags)),
+                            name, 256);
             SetDlgItemTextW(s.dialog, IDC_KEY_NAME, name);
         } else if (recording) {
             SendMessageW(s.dialog, kRecordKeyMessage, wp, lp);

@@ -168,12 +168,12 @@ void CSetCongfig::ApplyLayout() {
         const DialogImage normal = b.macroFaces ? DialogImage::MacroNormal : DialogImage::KeyNormal;
         const DialogImage over = b.macroFaces ? DialogImage::MacroOver : DialogImage::KeyOver;
         const DialogImage down = b.macroFaces ? DialogImage::MacroDown : DialogImage::KeyDown;
-        button.AttachFaces(CutFace(Image(normal), e.x, e.y, e.width, e.height),
-                        CutFace(Image(over), e.x, e.y, e.width, e.height),
-                        CutFace(Image(down), e.x, e.y, e.width, e.height),
-                        b.macroFaces
-                            ? CutFace(Image(DialogImage::MacroDisable), e.x, e.y, e.width, e.height)
-                            : nullptr);
+        button.AttachFaces(
+            CutFace(Image(normal), e.x, e.y, e.width, e.height),
+            CutFace(Image(over), e.x, e.y, e.width, e.height),
+            CutFace(Image(down), e.x, e.y, e.width, e.height),
+            b.macroFaces ? CutFace(Image(DialogImage::MacroDisable), e.x, e.y, e.width, e.height)
+                         : nullptr);
         MoveWindow(button.Hwnd(), e.x, e.y, e.width, e.height, TRUE);
     }
     for (int entry = 19; entry <= 23; ++entry) {

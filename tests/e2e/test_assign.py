@@ -79,10 +79,33 @@ class AssignTest(test_app.OrvaneTest):
         self.click(control)
         e2e.wait_until(lambda: probe("info") is None, what="the dialog to close")
 
+    def dialog_x_window(self):
+        """The X window of the open dialog (the one with the dialog's place
+        and size)."""
+        x, y, w, h = (int(v) for v in probe("info")["rect"].split(","))
+        for window in e2e.xdotool("search", "--onlyvisible", "--classname", "orvane.exe").split():
+            if self.geometry(window) == (x, y, w, h):
+                return window
+        raise AssertionError("no X window at the dialog's place")
+
     def sink(self):
         sink = e2e.KeySink(self, e2e.fresh_dir(self)).start()
-        sink.ensure_focus()
+        self.focus(sink)
         return sink
+
+    def focus(self, sink):
+        """Makes the sink Wine's foreground window: Wine sends keys to its
+        foreground window, which the owner of a closing dialog (Orvane's main
+        window) takes back, whatever the X focus is. So the main window is
+        hidden first, as the program is when it lives in the tray (it keeps
+        remapping there), and the sink gets a click."""
+        send("hide")
+        e2e.wait_until(lambda: not test_app.window_state()[1], what="the main window to hide")
+        geometry = e2e.xdotool("getwindowgeometry", "--shell", sink.window)
+        values = dict(line.split("=", 1) for line in geometry.split())
+        x, y = int(values["X"]) + int(values["WIDTH"]) // 2, int(values["Y"]) + int(values["HEIGHT"]) // 2
+        e2e.xdotool("mousemove", x, y, "click", 1)
+        sink.ensure_focus()
 
     def typed(self, sink, keysym, expected):
         m = sink.mark()
@@ -188,12 +211,16 @@ class AssignTest(test_app.OrvaneTest):
         sink = self.sink()
         for way in ("ok", "cancel", "close", "escape"):
             with self.subTest(way=way):
-                self.open_key(VK_Q)
+                send("command", test_app.ID_OPEN)
+                e2e.wait_until(lambda: test_app.window_state()[1], what="the main window")
+                self.open_key(VK_A)  # the sink covers the upper rows
                 if way == "escape":
                     # Escape reaches the dialog only where nothing is captured.
                     self.click(ID_MEDIA)
                     e2e.wait_until(lambda: (lambda i: i and mode_of(i) == 2)(probe("info")),
                                    what="multimedia mode")
+                    # Physical keys reach Wine through the X focus window.
+                    e2e.xdotool("windowfocus", "--sync", self.dialog_x_window())
                     e2e.key("Escape")
                     e2e.wait_until(lambda: probe("info") is None, what="Escape to close")
                 elif way == "close":
@@ -201,12 +228,13 @@ class AssignTest(test_app.OrvaneTest):
                     e2e.wait_until(lambda: probe("info") is None, what="the dialog to close")
                 else:
                     self.close_with(ID_OK if way == "ok" else ID_CANCEL)
-                e2e.xdotool("windowfocus", "--sync", sink.window)
-                sink.ensure_focus()
-        self.open_key(VK_Q)
+                self.focus(sink)
+        send("command", test_app.ID_OPEN)
+        e2e.wait_until(lambda: test_app.window_state()[1], what="the main window")
+        self.open_key(VK_A)
         send("command", test_app.ID_EXIT)
         self.assertEqual(self.wait_exit(proc), 0)
-        sink.ensure_focus()
+        self.focus(sink)
 
 
 if __name__ == "__main__":

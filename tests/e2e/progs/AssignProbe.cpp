@@ -20,6 +20,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <set>
 #include <string>
 
 namespace {
@@ -53,18 +54,26 @@ int Info(HWND dialog) {
     RECT r{};
     GetWindowRect(dialog, &r);
     std::printf("rect=%ld,%ld,%ld,%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    std::set<int> ids;
+    EnumChildWindows(
+        dialog,
+        [](HWND c, LPARAM lp) -> BOOL {
+            if (IsWindowVisible(c) && GetParent(c) == GetAncestor(c, GA_ROOT))
+                reinterpret_cast<std::set<int>*>(lp)->insert(GetDlgCtrlID(c));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&ids));
     std::string visible;
-    for (int id = 1; id < 65536; ++id) {
-        HWND c = GetDlgItem(dialog, id);
-        if (c && IsWindowVisible(c))
-            visible += (visible.empty() ? "" : ",") + std::to_string(id);
-    }
+    for (int id : ids)
+        visible += (visible.empty() ? "" : ",") + std::to_string(id);
     std::printf("visible=%s\n", visible.c_str());
     std::printf("keyname=%s\n", Utf8(Text(GetDlgItem(dialog, 1127))).c_str());
-    std::printf("media=%d\n", static_cast<int>(SendDlgItemMessageW(dialog, 1128, CB_GETCURSEL, 0, 0)));
+    std::printf("media=%d\n",
+                static_cast<int>(SendDlgItemMessageW(dialog, 1128, CB_GETCURSEL, 0, 0)));
     std::printf("function=%d\n",
                 static_cast<int>(SendDlgItemMessageW(dialog, 1129, CB_GETCURSEL, 0, 0)));
-    std::printf("macro=%d\n", static_cast<int>(SendDlgItemMessageW(dialog, 1130, CB_GETCOUNT, 0, 0)));
+    std::printf("macro=%d\n",
+                static_cast<int>(SendDlgItemMessageW(dialog, 1130, CB_GETCOUNT, 0, 0)));
     std::printf("rows=%d\n",
                 static_cast<int>(SendDlgItemMessageW(dialog, 1131, LVM_GETITEMCOUNT, 0, 0)));
     std::fflush(stdout);

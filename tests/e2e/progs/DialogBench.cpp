@@ -32,7 +32,8 @@ FILE* g_log = nullptr;
 unsigned long long NowMicros() {
     FILETIME ft;
     GetSystemTimePreciseAsFileTime(&ft);
-    unsigned long long t = (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    unsigned long long t =
+        (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
     return t / 10 - 11644473600ULL * 1000000ULL;
 }
 
@@ -55,8 +56,9 @@ int Keys(const wchar_t* path) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"DialogBenchKeys";
     RegisterClassW(&wc);
-    HWND w = CreateWindowW(L"DialogBenchKeys", L"DialogBench keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                           700, 500, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND w =
+        CreateWindowW(L"DialogBenchKeys", L"DialogBench keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                      700, 500, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
     SetForegroundWindow(w);
     SetWindowsHookExW(WH_KEYBOARD_LL, KeyHook, GetModuleHandleW(nullptr), 0);
     std::fprintf(g_log, "ready\n");
