@@ -94,11 +94,10 @@ void RestoreDefaults(MainModel& model) {
 
 void SyncMacroKeys(MainModel& model, const AssignExchange& dialog, SyncVariant variant) {
     ProfileData& w = model.profiles.working;
-    // The old bindings are read from a copy: the loop resets cells, not the
-    // map itself, but the caller replaces it right after.
-    const MacroAssignments old = w.macroAssignments;
-    for (const auto& [key, oldIndex] : old) {
-        (void)oldIndex;
+    // The working copy's bindings are the old ones: the caller takes the
+    // dialog's back only after this.
+    for (const auto& binding : w.macroAssignments) {
+        const int key = binding.first;
         const auto found = dialog.macroAssignments.find(key);
         const int e = CellOfMacroKey(model, key);
         if (found != dialog.macroAssignments.end() && MacroExists(dialog, found->second)) {

@@ -50,6 +50,8 @@ class DispatchTest(OrvaneTest):
             fields = [f.strip() for f in value.split(",")]
             x, y, w, h = map(int, fields[:4])
             self.cells[fields[-1]] = (x + w // 2, y + h // 2)
+        # Tests of other modules expect the pointer away from the window.
+        self.addCleanup(e2e.xdotool, "mousemove", 1270, 1010)
 
     def prepare(self, active, remapped):
         """set.ini with `active` in force and A remapped to B in the profiles
