@@ -22,6 +22,7 @@
 
 #include "assign/AssignExchange.h"
 #include "assign/MacroLibrary.h"
+#include "res/resource.h"
 #include "win/Controls.h"
 
 namespace orvane {
@@ -40,18 +41,17 @@ struct MacroEditorHost {
 class MacroEditor {
   public:
     // Control ids of the dialog template.
-    static constexpr int kAddMacro = 1017;
-    static constexpr int kDeleteMacro = 1018;
-    static constexpr int kRecord = 1020;
-    static constexpr int kDeleteEvent = 1021;
-    static constexpr int kClearEvents = 1022;
-    static constexpr int kTop = 1023;
-    static constexpr int kUp = 1024;
-    static constexpr int kDown = 1025;
-    static constexpr int kBottom = 1026;
-    static constexpr int kMacroCombo = 1130;
-    static constexpr int kEventList = 1131;
-    static constexpr UINT kRecordMessage = WM_USER + 102;
+    static constexpr int kAddMacro = IDC_MACRO_ADD;
+    static constexpr int kDeleteMacro = IDC_MACRO_DELETE;
+    static constexpr int kRecord = IDC_RECORD;
+    static constexpr int kDeleteEvent = IDC_EVENT_DELETE;
+    static constexpr int kClearEvents = IDC_EVENT_CLEAR;
+    static constexpr int kTop = IDC_EVENT_TOP;
+    static constexpr int kUp = IDC_EVENT_UP;
+    static constexpr int kDown = IDC_EVENT_DOWN;
+    static constexpr int kBottom = IDC_EVENT_BOTTOM;
+    static constexpr int kMacroCombo = IDC_MACRO_COMBO;
+    static constexpr int kEventList = IDC_EVENT_LIST;
 
     MacroEditor(AssignExchange& exchange, MacroEditorHost host);
 
