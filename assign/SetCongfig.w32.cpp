@@ -69,7 +69,14 @@ SIZE BitmapSize(HBITMAP bitmap) {
 } // namespace
 
 CSetCongfig::CSetCongfig(const std::wstring& exeDir, ProfileKeyMap& working)
-    : Dialog(IDD_SETCONFIG, nullptr), working_(working) {
+    : Dialog(IDD_SETCONFIG, nullptr), working_(working),
+      macroEditor_(*this, MacroEditorHost{[this] { InstallCaptureHook(Hwnd()); },
+                                          [] { RemoveCaptureHook(); },
+                                          [this] {
+                                              ButtonOfEntry(12).latched = 0;
+                                              ButtonOfEntry(12).Invalidate();
+                                          },
+                                          nullptr}) {
     keyNameFont_.Reset(CreatePointFont(200, L"Fixedsys"));
     comboFont_.Reset(CreatePointFont(200, L"Fixedsys"));
     for (int i = 0; i < static_cast<int>(DialogImage::Count); ++i) {
@@ -96,7 +103,6 @@ void CSetCongfig::RegisterCommands() {
     OnCommand(IDC_MODE_FUNCTION, &CSetCongfig::OnFunctionKey);
     OnCommand(IDC_ASSIGN_CLEAR, &CSetCongfig::OnClear);
     OnCommand(IDC_OSK, &CSetCongfig::OnOsk);
-    RegisterMacroCommands();
 }
 
 CBitButtton& CSetCongfig::ButtonOfEntry(int entry) {
@@ -113,7 +119,6 @@ void CSetCongfig::BindControls() {
     functionCombo_.Bind(Hwnd(), IDC_FUNCTION_COMBO);
     mediaCombo_.Bind(Hwnd(), IDC_MEDIA_COMBO);
     macroCombo_.Bind(Hwnd(), IDC_MACRO_COMBO);
-    eventList_.Bind(Hwnd(), IDC_EVENT_LIST);
 }
 
 void CSetCongfig::DoDataExchange(bool save) {
@@ -161,9 +166,7 @@ BOOL CSetCongfig::OnInitDialog() {
     RunPendingHookCalls();
     functionCombo_.SetCurSel(0);
     mediaCombo_.SetCurSel(0);
-    eventList_.SetExtendedStyle(0x23,
-                                LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
-    ResetEventList();
+    macroEditor_.Open(Hwnd()); // list styles and columns, recording off
     RunPendingHookCalls();
     for (int id : kInertButtons)
         ShowWindow(Item(id), SW_HIDE);
@@ -171,7 +174,6 @@ BOOL CSetCongfig::OnInitDialog() {
     RunPendingHookCalls();
     ShapeAndCentre();
     RunPendingHookCalls();
-    isRecording_ = 0;
     painted_ = false;
     return TRUE;
 }
@@ -245,8 +247,8 @@ void CSetCongfig::PresentOpeningMode() {
             for (int id : {IDC_MODE_MEDIA, IDC_MODE_FUNCTION, IDC_MODE_SINGLE})
                 ShowWindow(Item(id), SW_HIDE);
         }
-        RefillMacroCombo();
-        LoadEventList();
+        macroEditor_.Refill();
+        macroEditor_.LoadEventList();
         keyNameEdit_.SetText(L"");
         break;
     case 2:
@@ -322,8 +324,18 @@ bool CSetCongfig::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         }
         return true;
     case kRecordKeyMessage:
-        result = OnRecordKey(wp, lp);
+        result = macroEditor_.OnRecordEvent(wp, *reinterpret_cast<KBDLLHOOKSTRUCT*>(lp));
         return true;
+    case WM_COMMAND:
+        if (macroEditor_.OnCommand(LOWORD(wp), HIWORD(wp))) {
+            result = 0;
+            return true;
+        }
+        return Dialog::OnMessage(msg, wp, lp, result);
+    case WM_NOTIFY:
+        if (macroEditor_.OnNotify(*reinterpret_cast<NMHDR*>(lp), result))
+            return true;
+        return Dialog::OnMessage(msg, wp, lp, result);
     case WM_ENDSESSION:
         // Log-off: the process ends without the dialog closing.
         if (wp)
@@ -373,11 +385,11 @@ void CSetCongfig::OnMacroMode() {
     functionCombo_.Show(false);
     macroCombo_.SetFocus();
     ShowMacroControls(true);
-    RefillMacroCombo();
+    macroEditor_.Refill();
     if (macroNames.empty())
-        OnMacroAdd();
+        macroEditor_.AddMacro();
     macroCombo_.SetCurSel(SelectionAfterFill(macroNames.size(), editMacro));
-    LoadEventList();
+    macroEditor_.LoadEventList();
     RemoveCaptureHook();
     RepaintBackground();
 }

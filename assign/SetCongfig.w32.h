@@ -18,7 +18,7 @@
 #include "assign/AssignExchange.h"
 #include "assign/DialogLayout.h"
 #include "assign/HookPump.w32.h"
-#include "assign/MacroLibrary.h"
+#include "assign/MacroEditor.w32.h"
 #include "layout/Layout.h"
 #include "mainwnd/BitButton.w32.h"
 #include "win/Controls.h"
@@ -93,23 +93,6 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
     void OnClear();
     void OnOsk();
 
-    // Macro controls (assign/SetCongfigMacro.w32.cpp).
-    void RegisterMacroCommands();
-    void EnableEventButtons(bool enable);
-    void RefillMacroCombo();
-    void ResetEventList();
-    void AppendEventRow(const MacroEvent& event);
-    void LoadEventList();
-    LRESULT OnRecordKey(WPARAM msg, LPARAM event);
-    void OnRecord();
-    void OnEventDelete();
-    void OnEventClear();
-    void MoveEventSelection(SelectionMove move);
-    void OnMacroAdd();
-    void OnMacroDelete();
-    void OnMacroRename();
-    LRESULT OnEventListDraw(NMHDR& header);
-
     CBitButtton& ButtonOfEntry(int entry);
 
     ProfileKeyMap& working_;
@@ -117,15 +100,12 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
     std::array<CBitButtton, 18> buttons_;
     win::ComboBox functionCombo_, mediaCombo_, macroCombo_;
     win::Edit keyNameEdit_;
-    win::ListView eventList_;
     DialogLayout layout_{};
     win::UniqueFont keyNameFont_, comboFont_;
     std::wstring keyNameText;
     std::array<win::UniqueBitmap, static_cast<int>(DialogImage::Count)> images_;
-    int isRecording_ = 0;       // isRecording
-    int macroNameCounter_ = 0;  // MacroNameCounter: next "define<n>", for the run
-    KeyDownState keyDownState_; // recorded key-downs without their key-up yet
-    bool painted_ = false;      // this opening's first WM_PAINT is done
+    MacroEditor macroEditor_; // the combo 1130, the list 1131 and their buttons
+    bool painted_ = false;    // this opening's first WM_PAINT is done
     HookPumpDuringCreation* creationPump_ = nullptr; // set while DoModal creates the dialog
 };
 

@@ -1,0 +1,282 @@
+#include "assign/MacroEditor.w32.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <utility>
+
+#include "assign/AssignDecisions.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr std::array<int, 7> kEventButtons = {
+    MacroEditor::kRecord, MacroEditor::kDeleteEvent, MacroEditor::kClearEvents, MacroEditor::kTop,
+    MacroEditor::kUp,     MacroEditor::kDown,        MacroEditor::kBottom};
+
+constexpr int kColumnWidth = 70;
+constexpr COLORREF kSelectedText = RGB(255, 255, 255);
+constexpr COLORREF kSelectedBack = RGB(49, 106, 197);
+constexpr COLORREF kText = RGB(0, 0, 0);
+constexpr COLORREF kBack = RGB(255, 255, 255);
+
+std::wstring KeyName(int keyNameParam) {
+    wchar_t name[256] = {};
+    ::GetKeyNameTextW(keyNameParam, name, 256);
+    return name;
+}
+
+int DefaultMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
+    return ::MessageBoxExW(owner, text, caption, type, 1033);
+}
+
+} // namespace
+
+MacroEditor::MacroEditor(AssignExchange& exchange, MacroEditorHost host)
+    : exchange_(exchange), host_(std::move(host)) {
+    if (!host_.messageBox)
+        host_.messageBox = &DefaultMessageBox;
+}
+
+void MacroEditor::Open(HWND dialog) {
+    dialog_ = dialog;
+    combo_.Bind(dialog, kMacroCombo);
+    list_.Bind(dialog, kEventList);
+    recording_ = false;
+    list_.SetExtendedStyle(0x23, LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
+    ResetEventList();
+    EnableEventButtons(true);
+    EnableLibraryControls(true);
+}
+
+// --- the event list ---------------------------------------------------------
+
+void MacroEditor::ResetEventList() {
+    while (list_.GetColumnCount() > 0 && list_.DeleteColumn(0)) {
+    }
+    list_.DeleteAllItems();
+    list_.InsertColumn(0, L"Key", kColumnWidth, LVCFMT_LEFT);
+    list_.InsertColumn(1, L"Action", kColumnWidth, LVCFMT_LEFT);
+}
+
+void MacroEditor::LoadEventList() {
+    ResetEventList();
+    const int s = SelectedMacro();
+    if (s < 0)
+        return;
+    exchange_.editMacro = s;
+    for (const MacroEvent& event : MacroEvents(exchange_, s))
+        AppendRow(event);
+}
+
+void MacroEditor::AppendRow(const MacroEvent& event) {
+    const int row = list_.InsertItem(list_.GetItemCount(), KeyName(event.keyNameParam));
+    if (row >= 0)
+        list_.SetItemText(row, 1, event.isDown == 1 ? L"down" : L"up");
+}
+
+// The selected row keeps its colours when the list has no focus. The system
+// would paint a selected row in its own (focus-dependent) colours, so the
+// row is drawn as unselected with the selection's colours.
+LRESULT MacroEditor::CustomDraw(NMLVCUSTOMDRAW& draw) const {
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+    case CDDS_ITEMPREPAINT:
+        return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        const bool selected =
+            list_.GetItemState(static_cast<int>(draw.nmcd.dwItemSpec), LVIS_SELECTED) != 0;
+        draw.clrText = selected ? kSelectedText : kText;
+        draw.clrTextBk = selected ? kSelectedBack : kBack;
+        draw.nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
+        return CDRF_DODEFAULT;
+    }
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+
+// --- the recorder -------------------------------------------------------------
+
+void MacroEditor::ToggleRecord() {
+    if (static_cast<SHORT>(::GetKeyState(VK_NUMLOCK)) != 1)
+        Ask(L"Keypad not locked", L"", MB_OK);
+    // Stopping re-enables what starting disabled.
+    EnableLibraryControls(recording_);
+    recording_ = !recording_;
+    if (recording_) {
+        if (host_.installCaptureHook)
+            host_.installCaptureHook();
+    } else {
+        if (host_.removeCaptureHook)
+            host_.removeCaptureHook();
+        if (host_.releaseRecordButton)
+            host_.releaseRecordButton();
+    }
+}
+
+LRESULT MacroEditor::OnRecordEvent(WPARAM message, KBDLLHOOKSTRUCT& event) {
+    const bool isDown = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    if (!isDown && message != WM_KEYUP && message != WM_SYSKEYUP)
+        return 0;
+    const HookKeyEvent hooked{static_cast<int>(event.vkCode), static_cast<int>(event.scanCode),
+                              static_cast<int>(event.flags), isDown};
+    event.vkCode = static_cast<DWORD>(RecorderVkCode(hooked.vkCode, hooked.flags));
+    // Without a selected macro nothing is recorded (RecordMacroEvent checks).
+    if (auto recorded = RecordMacroEvent(exchange_, SelectedMacro(), keyDownState_, hooked))
+        AppendRow(*recorded);
+    return 0;
+}
+
+// --- event commands -------------------------------------------------------------
+
+void MacroEditor::DeleteEvent() {
+    const int row = list_.GetSelectedRow();
+    const int s = SelectedMacro();
+    // No macro selected (the combo's text edited away from every item): the
+    // rows on show belong to no list, and stay.
+    if (row < 0 || static_cast<size_t>(row) >= MacroEvents(exchange_, s).size())
+        return;
+    const int next = DeleteMacroEvent(exchange_, s, row);
+    list_.DeleteItem(row);
+    if (next >= 0)
+        list_.SelectRow(next);
+}
+
+void MacroEditor::ClearEvents() {
+    ClearMacroEvents(exchange_, SelectedMacro());
+    ResetEventList();
+}
+
+void MacroEditor::MoveSelection(SelectionMove move) {
+    const int target = orvane::MoveSelection(move, list_.GetSelectedRow(), list_.GetItemCount());
+    if (target >= 0)
+        list_.SelectRow(target);
+}
+
+// --- the library ---------------------------------------------------------------
+
+int MacroEditor::SelectedMacro() const {
+    return combo_.GetCurSel();
+}
+
+void MacroEditor::Refill() {
+    combo_.ResetContent();
+    for (const std::wstring& name : exchange_.macroNames)
+        combo_.AddString(name);
+    combo_.SetCurSel(SelectionAfterFill(exchange_.macroNames.size(), exchange_.editMacro));
+}
+
+void MacroEditor::AddMacro() {
+    const int index = orvane::AddMacro(exchange_, macroNameCounter_);
+    combo_.AddString(exchange_.macroNames[index]);
+    combo_.SetCurSel(combo_.GetCount() - 1);
+    ResetEventList();
+    exchange_.editMacro = SelectedMacro();
+    if (combo_.GetCount() == 1)
+        EnableEventButtons(true);
+}
+
+void MacroEditor::Rename() {
+    EnableEventButtons(true);
+    RenameMacro(exchange_, exchange_.editMacro, combo_.GetText());
+}
+
+void MacroEditor::DeleteMacro() {
+    const int s = SelectedMacro();
+    if (s < 0 || s >= static_cast<int>(exchange_.macroNames.size()))
+        return;
+    if (!KeysBoundToMacro(exchange_.macroAssignments, s).empty() &&
+        Ask(L"Some key settings are detected pointing to this macro, and you really need to "
+            L"delete this macro ?",
+            L"keyboard", MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+        return;
+    orvane::DeleteMacro(exchange_, s);
+    ResetEventList();
+    combo_.DeleteString(s);
+    if (s > 0) {
+        combo_.SetCurSel(s - 1);
+        LoadEventList();
+    } else if (combo_.GetCount() == 0) {
+        combo_.SetText(L"");
+        EnableEventButtons(false);
+    } else {
+        combo_.SetCurSel(0);
+        LoadEventList();
+    }
+    exchange_.editMacro = SelectedMacro();
+}
+
+void MacroEditor::EnableEventButtons(bool enable) {
+    for (int id : kEventButtons)
+        ::EnableWindow(::GetDlgItem(dialog_, id), enable);
+}
+
+void MacroEditor::EnableLibraryControls(bool enable) {
+    for (int id : {kAddMacro, kDeleteMacro, kMacroCombo})
+        ::EnableWindow(::GetDlgItem(dialog_, id), enable);
+}
+
+int MacroEditor::Ask(const wchar_t* text, const wchar_t* caption, UINT type) {
+    return host_.messageBox(dialog_, text, caption, type);
+}
+
+// --- routing ---------------------------------------------------------------------
+
+bool MacroEditor::OnCommand(int id, int code) {
+    if (id == kMacroCombo) {
+        if (code == CBN_SELCHANGE)
+            LoadEventList();
+        else if (code == CBN_EDITCHANGE)
+            Rename();
+        else if (code == CBN_KILLFOCUS)
+            Refill();
+        return true;
+    }
+    // An owner-drawn button reports the second of two quick clicks as a
+    // double click; for these buttons it is a click like the first.
+    if (code != BN_CLICKED && code != BN_DOUBLECLICKED)
+        return false;
+    switch (id) {
+    case kAddMacro:
+        AddMacro();
+        return true;
+    case kDeleteMacro:
+        DeleteMacro();
+        return true;
+    case kRecord:
+        ToggleRecord();
+        return true;
+    case kDeleteEvent:
+        DeleteEvent();
+        return true;
+    case kClearEvents:
+        ClearEvents();
+        return true;
+    case kTop:
+        MoveSelection(SelectionMove::Top);
+        return true;
+    case kUp:
+        MoveSelection(SelectionMove::Up);
+        return true;
+    case kDown:
+        MoveSelection(SelectionMove::Down);
+        return true;
+    case kBottom:
+        MoveSelection(SelectionMove::Bottom);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MacroEditor::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.idFrom != kEventList || header.code != NM_CUSTOMDRAW)
+        return false;
+    // NM_CUSTOMDRAW of a list view carries an NMLVCUSTOMDRAW.
+    result = CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
+    return true;
+}
+
+} // namespace orvane

@@ -1,0 +1,107 @@
+// The macro side of the key-assignment dialog: the event list 1131, the
+// recorder (Record 1020 and the events the capture hook hands over), the
+// event commands 1021-1026 and the macro library on the combo 1130 with Add
+// 1017 and Delete 1018.
+//
+// CSetCongfig owns one MacroEditor for the whole run and forwards to it: its
+// WM_COMMAND and WM_NOTIFY messages (OnCommand / OnNotify answer whether they
+// took them), WM_USER+102 (OnRecordEvent) and, at every opening, Open().
+// The editor works on the dialog's AssignExchange (the copies of the macro
+// library) and never on the profile itself; the list operations are the
+// portable ones of assign/MacroLibrary.h, the editor only translates between
+// them and the controls. It lives as long as the dialog object, so the state
+// of recorded key-downs and the default-name counter span every opening.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+
+#include "assign/AssignExchange.h"
+#include "assign/MacroLibrary.h"
+#include "res/resource.h"
+#include "win/Controls.h"
+
+namespace orvane {
+
+// What the editor needs from its dialog: the capture hook is the dialog's
+// (it also serves the single-key capture) and so is the Record button.
+struct MacroEditorHost {
+    std::function<void()> installCaptureHook;
+    std::function<void()> removeCaptureHook;
+    std::function<void()> releaseRecordButton; // clears Record's latched flag
+    // Shows a message box and answers its result; MessageBoxExW with language
+    // 1033 when not set (tests answer for the user here).
+    std::function<int(HWND, const wchar_t* text, const wchar_t* caption, UINT type)> messageBox;
+};
+
+class MacroEditor {
+  public:
+    // Control ids of the dialog template.
+    static constexpr int kAddMacro = IDC_MACRO_ADD;
+    static constexpr int kDeleteMacro = IDC_MACRO_DELETE;
+    static constexpr int kRecord = IDC_RECORD;
+    static constexpr int kDeleteEvent = IDC_EVENT_DELETE;
+    static constexpr int kClearEvents = IDC_EVENT_CLEAR;
+    static constexpr int kTop = IDC_EVENT_TOP;
+    static constexpr int kUp = IDC_EVENT_UP;
+    static constexpr int kDown = IDC_EVENT_DOWN;
+    static constexpr int kBottom = IDC_EVENT_BOTTOM;
+    static constexpr int kMacroCombo = IDC_MACRO_COMBO;
+    static constexpr int kEventList = IDC_EVENT_LIST;
+
+    MacroEditor(AssignExchange& exchange, MacroEditorHost host);
+
+    // At every opening, once the controls exist: binds them, gives the list
+    // its styles and columns, recording off, the seven event buttons enabled.
+    void Open(HWND dialog);
+
+    // The list emptied and given its two columns.
+    void ResetEventList();
+    // The rows of the combo's selected macro, which becomes editMacro; an
+    // empty list when nothing is selected.
+    void LoadEventList();
+    // The combo holds the library's names in order with editMacro selected.
+    void Refill();
+    // Add 1017: a new empty macro "defineN", selected.
+    void AddMacro();
+
+    bool IsRecording() const { return recording_; }
+    // The combo's selection, or -1.
+    int SelectedMacro() const;
+
+    // The commands and notifications of the macro controls; false for any
+    // other control, which the dialog then handles itself.
+    bool OnCommand(int id, int code);
+    bool OnNotify(const NMHDR& header, LRESULT& result);
+    // WM_USER+102 from the capture hook; may rewrite event.vkCode.
+    LRESULT OnRecordEvent(WPARAM message, KBDLLHOOKSTRUCT& event);
+
+  private:
+    void ToggleRecord();
+    void DeleteEvent();
+    void ClearEvents();
+    void MoveSelection(SelectionMove move);
+    void Rename();
+    void DeleteMacro();
+    void EnableEventButtons(bool enable);
+    void EnableLibraryControls(bool enable);
+
+    void AppendRow(const MacroEvent& event);
+    LRESULT CustomDraw(NMLVCUSTOMDRAW& draw) const;
+    int Ask(const wchar_t* text, const wchar_t* caption, UINT type);
+
+    AssignExchange& exchange_;
+    MacroEditorHost host_;
+    HWND dialog_ = nullptr;
+    win::ComboBox combo_;
+    win::ListView list_;
+    bool recording_ = false;    // isRecording
+    KeyDownState keyDownState_; // recorded key-downs without their key-up
+    int macroNameCounter_ = 0;  // MacroNameCounter: the N of the next "defineN"
+};
+
+} // namespace orvane
