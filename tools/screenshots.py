@@ -27,6 +27,9 @@ def profile(main_ini):
         body = [l for l in body if not l.startswith(
             (f"IndexPic{code}=", f"MacroIndex{code}=", f"SetName{code}=", f"Key{code}="))]
         body += [f"IndexPic{code}={kind}", f"MacroIndex{code}={macro}", f"SetName{code}={name}"]
+    # A is remapped to B, so the single-key picture shows a real assignment.
+    body = [l for l in body if not l.startswith((f"SetName{VK_A}=", f"Key{VK_A}="))]
+    body += [f"SetName{VK_A}=B", f"Key{VK_A}=66"]
     body = [l for l in body if not l.startswith("MacroStrNum=")]
     body += ["MacroStrNum=1", "MacroName0=Hi", f"MacroKey0={MACRO}", "MacroKeyNum0=18"]
     return body
