@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/DialogTemplate.w32.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
 #include "win/OwnerDrawButton.h"
@@ -18,50 +19,15 @@
 
 namespace {
 
-// A DLGTEMPLATE in memory: a popup dialog, optionally with one push button
-// (id 1001).
-class MemoryTemplate {
-  public:
-    explicit MemoryTemplate(bool withButton) {
-        // Visible with a button, so that the button paints.
-        Add<DWORD>(WS_POPUP | DS_SETFONT | DS_MODALFRAME | (withButton ? WS_VISIBLE : 0));
-        Add<DWORD>(0);                 // extended style
-        Add<WORD>(withButton ? 1 : 0); // items
-        Add<short>(0), Add<short>(0), Add<short>(120), Add<short>(60);
-        Add<WORD>(0), Add<WORD>(0); // no menu, default class
-        AddText(L"Framework test");
-        Add<WORD>(8);
-        AddText(L"MS Shell Dlg");
-        if (withButton) {
-            Align();
-            Add<DWORD>(WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON);
-            Add<DWORD>(0);
-            Add<short>(10), Add<short>(10), Add<short>(50), Add<short>(14);
-            Add<WORD>(1001);
-            Add<WORD>(0xFFFF), Add<WORD>(0x0080); // the Button class
-            AddText(L"Push");
-            Add<WORD>(0); // no creation data
-        }
-    }
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
-
-  private:
-    template <typename T> void Add(T v) {
-        static_assert(sizeof(T) % 2 == 0);
-        const auto* p = reinterpret_cast<const WORD*>(&v);
-        words_.insert(words_.end(), p, p + sizeof(T) / 2);
-    }
-    void AddText(const wchar_t* text) {
-        for (; *text; ++text)
-            words_.push_back(static_cast<WORD>(*text));
-        words_.push_back(0);
-    }
-    void Align() {
-        if (words_.size() % 2)
-            words_.push_back(0); // DWORD alignment of each item
-    }
-    std::vector<WORD> words_;
-};
+// A popup dialog, optionally with one push button (id 1001); visible with
+// the button, so that the button paints.
+orvane::testing::DialogTemplate MemoryTemplate(bool withButton) {
+    orvane::testing::DialogTemplate t(
+        WS_POPUP | DS_SETFONT | DS_MODALFRAME | (withButton ? WS_VISIBLE : 0), 120, 60);
+    if (withButton)
+        t.Control(L"Button", 1001, BS_PUSHBUTTON, 10, 10, 50, 14, L"Push");
+    return t;
+}
 
 // Records the messages it sees; ends itself from a posted WM_APP.
 class RecordingDialog : public win::Dialog {
@@ -100,7 +66,7 @@ bool Contains(const std::vector<UINT>& v, UINT msg) {
 }
 
 TEST(WinDialog, RoutesFromCreationAndRunsAgain) {
-    MemoryTemplate t(false);
+    const auto t = MemoryTemplate(false);
     RecordingDialog dialog(t.Get(), nullptr);
     for (int round = 0; round < 2; ++round) {
         dialog.seen.clear();
@@ -119,7 +85,7 @@ TEST(WinDialog, RoutesFromCreationAndRunsAgain) {
 }
 
 TEST(WinDialog, NestedDialogIsBoundToItsOwnObject) {
-    MemoryTemplate t(false);
+    const auto t = MemoryTemplate(false);
     RecordingDialog outer(t.Get(), nullptr);
     RecordingDialog inner(t.Get(), nullptr);
     HWND outerDuringInner = nullptr;
@@ -139,7 +105,7 @@ TEST(WinDialog, NestedDialogIsBoundToItsOwnObject) {
 }
 
 TEST(WinDialog, OkAndCancelEndWithTheirIds) {
-    MemoryTemplate t(false);
+    const auto t = MemoryTemplate(false);
     for (UINT id : {IDOK, IDCANCEL}) {
         RecordingDialog dialog(t.Get(), nullptr);
         dialog.endWith = 0;
@@ -176,7 +142,7 @@ class ButtonDialog : public RecordingDialog {
 };
 
 TEST(WinOwnerDrawButton, BecomesOwnerDrawnAndDrawsThroughReflection) {
-    MemoryTemplate t(true);
+    const auto t = MemoryTemplate(true);
     ButtonDialog dialog(t.Get(), nullptr);
     dialog.onApp = [](RecordingDialog& self) {
         auto& d = static_cast<ButtonDialog&>(self);

@@ -11,77 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "StorageBenchCommon.h"
 #include "storage/PrivateProfileStore.w32.h"
 #include "storage/ProfileStore.h"
 
 using namespace orvane;
 
-namespace {
-
-double NowMs() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-KeyButtons Layout() {
-    KeyButtons b;
-    for (int i = 0; i < kCellCount; ++i) {
-        b[i].keyCode = i < kKeyCellCount ? 8 + i : 0;
-        b[i].name = L"Key " + std::to_wstring(i + 1);
-    }
-    return b;
-}
-
-// 121 keys, ten macros of fifty events each, the first ten keys on them.
-void FullProfiles(const KeyButtons& b, KeyMaps& maps, Profiles& profiles) {
-    for (int p = 1; p <= kProfileCount; ++p) {
-        ProfileData& d = *profiles.Stored(p);
-        ProfileKeyMap& m = *maps.ProfileMap(p);
-        for (int i = 0; i < kKeyCellCount; ++i) {
-            d.keyAssignments[i] = KeyAssignment{L"Target " + std::to_wstring(i), 0, 0};
-            m[b[i].keyCode] = KeySequence{65 + i % 26};
-        }
-        for (int k = 0; k < 10; ++k) {
-            MacroEventList events;
-            for (int e = 0; e < 50; ++e) {
-                events.insert(events.end(), {(30 + e % 20) << 16, 65 + e % 26, e % 2 == 0 ? 1 : 0});
-            }
-            d.macroNames.push_back(L"Macro " + std::to_wstring(k));
-            d.macroEventLists.push_back(events);
-            d.keyAssignments[k] = KeyAssignment{d.macroNames.back(), 1, k};
-            d.macroAssignments[b[k].keyCode] = k;
-            m[b[k].keyCode] = MacroKeySequence(events);
-            d.changedCells.push_back(k);
-        }
-    }
-    maps.activeProfile = 1;
-}
-
-std::string ReadAll(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    std::string bytes;
-    if (h == INVALID_HANDLE_VALUE) {
-        return bytes;
-    }
-    bytes.resize(GetFileSize(h, nullptr));
-    DWORD got = 0;
-    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(h);
-    bytes.resize(got);
-    return bytes;
-}
-
-void WriteAll(const std::wstring& path, const std::string& bytes) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-}
-
-} // namespace
+using namespace orvane::bench;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int argc = 0;
@@ -102,7 +38,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const MediaKeyNames media;
     KeyMaps maps;
     Profiles profiles;
-    FullProfiles(buttons, maps, profiles);
+    for (int p = 1; p <= kProfileCount; ++p)
+        FillFullProfile(buttons, p, maps, profiles);
+    maps.activeProfile = 1;
 
     std::vector<double> save, load, snapshotLoad, writeFloor, readFloor;
     bool ok = true;
@@ -148,11 +86,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 3;
     }
     auto line = [&](const char* name, const std::vector<double>& v) {
-        std::fprintf(out, "%s", name);
-        for (double x : v) {
-            std::fprintf(out, " %.3f", x);
-        }
-        std::fprintf(out, "\n");
+        WriteResultLine(out, name, v);
     };
     line("save", save);
     line("write_floor", writeFloor);
