@@ -572,20 +572,6 @@ void DrawBackground(cairo_t* cr, const Fonts& f, const Entries& entries, Mode mo
                 true, kHint);
 }
 
-Surface NewSurface(int w, int h) {
-    return Surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
-}
-
-Surface CopyOf(cairo_surface_t* s) {
-    Surface c = NewSurface(cairo_image_surface_get_width(s), cairo_image_surface_get_height(s));
-    cairo_t* cr = cairo_create(c.get());
-    cairo_set_source_surface(cr, s, 0, 0);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    return c;
-}
-
 Surface DrawMask(int w, int h) {
     Surface mask = NewSurface(w, h);
     cairo_surface_flush(mask.get());

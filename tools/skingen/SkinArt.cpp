@@ -44,20 +44,6 @@ CellKind KindOf(const LayoutCell& c) {
     return CellKind::Command;
 }
 
-Surface NewSurface(int w, int h) {
-    return Surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
-}
-
-Surface CopyOf(cairo_surface_t* s) {
-    Surface c = NewSurface(cairo_image_surface_get_width(s), cairo_image_surface_get_height(s));
-    cairo_t* cr = cairo_create(c.get());
-    cairo_set_source_surface(cr, s, 0, 0);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    return c;
-}
-
 // ---------------------------------------------------------------- legends
 
 TextStyle LegendStyle(Look look, Rgb normal = kLegend) {
@@ -451,6 +437,20 @@ void DrawBody(cairo_t* cr, const Fonts& f, const std::vector<LayoutCell>& cells,
 }
 
 } // namespace
+
+Surface NewSurface(int w, int h) {
+    return Surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
+}
+
+Surface CopyOf(cairo_surface_t* s) {
+    Surface c = NewSurface(cairo_image_surface_get_width(s), cairo_image_surface_get_height(s));
+    cairo_t* cr = cairo_create(c.get());
+    cairo_set_source_surface(cr, s, 0, 0);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    return c;
+}
 
 SkinImages DrawSkin(const std::vector<LayoutCell>& cells, const Fonts& fonts) {
     std::vector<LayoutCell> drawn;

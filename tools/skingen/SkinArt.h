@@ -19,6 +19,10 @@ struct SurfaceDeleter {
 };
 using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 
+// A new transparent ARGB picture, and a copy of one.
+Surface NewSurface(int w, int h);
+Surface CopyOf(cairo_surface_t* s);
+
 struct SkinImages {
     Surface mask; // pure white outside the body, pure black inside
     Surface normal, over, down;
