@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "Design.h"
+#include "Paint.h"
 #include "SkinGeometry.h"
 
 namespace skingen {
@@ -57,6 +58,23 @@ void DrawBodyShell(cairo_t* cr, int w, int h) {
     SetVertical(cr, 0, h, kBlack, kWhite, 0.25, 0.06);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
+}
+
+void DrawRecessedPlate(cairo_t* cr, const Rect& deck, double shadow, double shadowAlpha,
+                       double shadowWidth) {
+    RoundRect(cr, deck.x - 1, deck.y - 1, deck.w + 2, deck.h + 2.5, 10);
+    SetVertical(cr, deck.y, deck.y + deck.h, kBlack, kWhite, 0.35, 0.16);
+    cairo_fill(cr);
+    RoundRect(cr, deck.x, deck.y, deck.w, deck.h, 9);
+    SetVertical(cr, deck.y, deck.y + deck.h, kDeckTop, kDeckBottom);
+    cairo_fill_preserve(cr);
+    cairo_save(cr);
+    cairo_clip_preserve(cr);
+    SetVertical(cr, deck.y, deck.y + shadow, kBlack, kBlack, shadowAlpha, 0);
+    cairo_set_line_width(cr, shadowWidth);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+    cairo_new_path(cr);
 }
 
 } // namespace skingen

@@ -393,19 +393,7 @@ void DrawHeader(cairo_t* cr, const Fonts& f, const Entries& entries, Mode mode, 
 // The recessed deck the mode's controls sit on, like the keyboard's key plate.
 void DrawDeck(cairo_t* cr, const Bounds& b) {
     Rect deck{b.left - 8, b.top - 8, b.right - b.left + 16, b.bottom - b.top + 16};
-    RoundRect(cr, deck.x - 1, deck.y - 1, deck.w + 2, deck.h + 2.5, 10);
-    SetVertical(cr, deck.y, deck.y + deck.h, kBlack, kWhite, 0.35, 0.16);
-    cairo_fill(cr);
-    RoundRect(cr, deck.x, deck.y, deck.w, deck.h, 9);
-    SetVertical(cr, deck.y, deck.y + deck.h, kDeckTop, kDeckBottom);
-    cairo_fill_preserve(cr);
-    cairo_save(cr);
-    cairo_clip_preserve(cr);
-    SetVertical(cr, deck.y, deck.y + 6, kBlack, kBlack, 0.7, 0);
-    cairo_set_line_width(cr, 4);
-    cairo_stroke(cr);
-    cairo_restore(cr);
-    cairo_new_path(cr);
+    DrawRecessedPlate(cr, deck, 6, 0.7, 4);
 }
 
 // A flat, darker recess a plain control is set into; the control covers r.

@@ -365,19 +365,7 @@ void DrawBody(cairo_t* cr, const Fonts& f, const std::vector<LayoutCell>& cells,
     if (!keys.empty()) {
         Rect deck{keys.left - 10, keys.top - 10, keys.right - keys.left + 20,
                   keys.bottom - keys.top + 20};
-        RoundRect(cr, deck.x - 1, deck.y - 1, deck.w + 2, deck.h + 2.5, 10);
-        SetVertical(cr, deck.y, deck.y + deck.h, kBlack, kWhite, 0.35, 0.16);
-        cairo_fill(cr);
-        RoundRect(cr, deck.x, deck.y, deck.w, deck.h, 9);
-        SetVertical(cr, deck.y, deck.y + deck.h, kDeckTop, kDeckBottom);
-        cairo_fill_preserve(cr);
-        cairo_save(cr);
-        cairo_clip_preserve(cr);
-        SetVertical(cr, deck.y, deck.y + 8, kBlack, kBlack, 0.8, 0);
-        cairo_set_line_width(cr, 6);
-        cairo_stroke(cr);
-        cairo_restore(cr);
-        cairo_new_path(cr);
+        DrawRecessedPlate(cr, deck, 8, 0.8, 6);
 
         // Lock indicators in the free space above the keypad.
         const LayoutCell* numLock = FindKey(cells, 144);
