@@ -25,9 +25,10 @@ HICON AppIcon() {
 
 COrvaneDlg::COrvaneDlg(HWND parent)
     : Dialog(IDD_ORVANE_DIALOG, parent), icon_(AppIcon()), exeDir_(win::ExeDirectory()),
-      setConfig_(exeDir_, engine_.Maps().working) {
-    // engine_ (constructed above, as the first member) has seeded the maps,
+      setConfig_(exeDir_, maps_.working) {
+    // engine_ (constructed above, as the first member) has seeded its maps,
     // created QueueMutex and started the injector.
+    SeedIdentity(maps_);
     skin_.Load(exeDir_);
 }
 
@@ -36,20 +37,13 @@ COrvaneDlg::~COrvaneDlg() = default;
 BOOL COrvaneDlg::OnInitDialog() {
     if (win::WinApp* app = win::WinApp::Current())
         app->mainWindow = Hwnd();
-    KeyMaps& maps = engine_.Maps();
 
     // Without its lock or wake-up signal the engine remaps nothing; say so
     // rather than run as if it did.
     if (!engine_.Ready())
         MessageBoxExW(Hwnd(), L"Key remapping is off: the system could not create its lock.",
                       L"keyboard", MB_OK | MB_ICONEXCLAMATION, 1033);
-    if (IsKeyboardPresent(Hwnd())) {
-        engine_.InstallRemapHook();
-        maps.remapSuspended = 0;
-    } else {
-        engine_.RemoveRemapHook();
-        maps.remapSuspended = 1;
-    }
+    engine_.KeyboardPresent(IsKeyboardPresent(Hwnd()));
     tray_.Add(Hwnd(), AppIcon());
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 
@@ -73,7 +67,8 @@ BOOL COrvaneDlg::OnInitDialog() {
     MemoryIniStore profileFile;
     profileFileLoaded_ =
         ReadIniFileSnapshot(ProfileStorePath(exeDir_), profileFile, &profileFileError_);
-    LoadAllProfiles(profileFile, cells_, mediaKeyNames_, maps, profiles_);
+    LoadAllProfiles(profileFile, cells_, mediaKeyNames_, maps_, profiles_);
+    PublishMaps();
 
     // Size from the mask (else the normal image, else the template's size),
     // place at 0,0 and cut the outline.
@@ -97,7 +92,6 @@ LRESULT COrvaneDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    KeyMaps& maps = engine_.Maps();
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
         OnTaskbarCreated();
         result = 0;
@@ -111,7 +105,7 @@ bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         result = CaptionHitTest(Default());
         return true;
     case WM_ERASEBKGND:
-        result = skin_.PaintSkin(Hwnd(), reinterpret_cast<HDC>(wp), cells_, maps.activeProfile,
+        result = skin_.PaintSkin(Hwnd(), reinterpret_cast<HDC>(wp), cells_, maps_.activeProfile,
                                  profiles_.working.changedCells);
         return true;
     case WM_PAINT:
@@ -128,7 +122,7 @@ bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_NCMOUSEHOVER:
         result =
             hover_.OnNcMouseHover(Hwnd(), lp, cells_, hitRects_, profiles_.working.keyAssignments,
-                                  maps.activeProfile, profiles_.working.changedCells, skin_);
+                                  maps_.activeProfile, profiles_.working.changedCells, skin_);
         return true;
     case WM_NCMOUSELEAVE:
         result = 0;
@@ -200,13 +194,7 @@ void COrvaneDlg::OnDeviceChange(WPARAM event, LPARAM record) {
     KeyboardChange change = ReadKeyboardChange(event, record);
     if (change == KeyboardChange::None)
         return;
-    if (change == KeyboardChange::Arrived) {
-        engine_.InstallRemapHook();
-        engine_.Maps().remapSuspended = 0;
-    } else {
-        engine_.RemoveRemapHook();
-        engine_.Maps().remapSuspended = 1;
-    }
+    engine_.KeyboardPresent(change == KeyboardChange::Arrived);
     tray_.Refresh(AppIcon());
 }
 
@@ -303,13 +291,13 @@ void COrvaneDlg::OnTaskbarCreated() {
 }
 
 DWORD COrvaneDlg::SaveProfiles(bool overUnread) {
-    KeyMaps& maps = engine_.Maps();
     // Nothing is copied for an ActiveProfile outside 1..3.
-    CopyWorkingToProfile(maps, profiles_, maps.activeProfile);
+    CopyWorkingToProfile(maps_, profiles_, maps_.activeProfile);
+    PublishMaps();
     if (!profileFileLoaded_ && !overUnread)
         return profileFileError_;
     DWORD error = ERROR_SUCCESS;
-    SaveProfilesToFile(ProfileStorePath(exeDir_), cells_, maps, profiles_, &error);
+    SaveProfilesToFile(ProfileStorePath(exeDir_), cells_, maps_, profiles_, &error);
     return error;
 }
 

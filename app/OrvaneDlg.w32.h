@@ -87,7 +87,10 @@ class COrvaneDlg : public win::Dialog {
     bool Confirm(const wchar_t* text);
     // PaintSkin on a client DC, at once.
     void RepaintSkin();
-    MainModel Model() { return MainModel{engine_.Maps(), profiles_, cells_, settingsModified_}; }
+    MainModel Model() { return MainModel{maps_, profiles_, cells_, settingsModified_}; }
+    // Hands the model's profile maps and ActiveProfile to the engine, after
+    // every change of them, so the hook remaps with what the window shows.
+    void PublishMaps() { engine_.ReplaceMaps(maps_); }
 
     // The assignment dialog runs (OrvaneDlgAssign.w32.cpp): key cell 1..104,
     // and the macro library alone ("Macro..").
@@ -99,6 +102,8 @@ class COrvaneDlg : public win::Dialog {
     void OnImportProfile();
 
     RemapEngine engine_;
+    // The model's key maps (the engine keeps its own copy, see PublishMaps).
+    ProfileMaps maps_;
     HoverTracker hover_;
     MainSkin skin_;
     KeyButtons cells_{};
@@ -117,7 +122,7 @@ class COrvaneDlg : public win::Dialog {
     std::wstring exeDir_;
     // The one assignment dialog of the run, opened modally again and again.
     // Its exchange fields keep their values between runs ("Macro.." sets
-    // only editMode and editMacro). Writes into engine_'s WorkingKeyMap.
+    // only editMode and editMacro). Writes into the model's WorkingKeyMap.
     CSetCongfig setConfig_;
 };
 

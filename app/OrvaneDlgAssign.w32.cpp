@@ -14,6 +14,7 @@ void COrvaneDlg::OpenKeyAssignment(int cell) {
     if (setConfig_.DoModal() != IDOK)
         return;
     FinishKeyEdit(model, cell, setConfig_);
+    PublishMaps();
     // The cell's new look (changed or not) shows at once, wherever the
     // dialog stood.
     InvalidateRect(Hwnd(), nullptr, TRUE);

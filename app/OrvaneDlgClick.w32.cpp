@@ -54,15 +54,18 @@ void COrvaneDlg::RunControl(int cell) {
         return;
     case ControlAction::Apply:
         CommitWorkingProfile(model);
+        PublishMaps();
         return;
     case ControlAction::Ok:
         CommitWorkingProfile(model);
+        PublishMaps();
         ShowWindow(Hwnd(), SW_HIDE);
         return;
     case ControlAction::Default:
         if (!Confirm(L"Do you want to restore the default seetings?"))
             return;
         RestoreDefaults(model);
+        PublishMaps();
         RepaintSkin();
         return;
     case ControlAction::Profile1:
@@ -70,6 +73,7 @@ void COrvaneDlg::RunControl(int cell) {
     case ControlAction::Profile3:
         SwitchProfile(model, ProfileOfAction(action),
                       [this] { return Confirm(L"Do you want to save the settings?"); });
+        PublishMaps();
         RepaintSkin();
         return;
     }
@@ -82,8 +86,7 @@ bool COrvaneDlg::Confirm(const wchar_t* text) {
 
 void COrvaneDlg::RepaintSkin() {
     if (HDC dc = GetDC(Hwnd())) {
-        skin_.PaintSkin(Hwnd(), dc, cells_, engine_.Maps().activeProfile,
-                        profiles_.working.changedCells);
+        skin_.PaintSkin(Hwnd(), dc, cells_, maps_.activeProfile, profiles_.working.changedCells);
         ReleaseDC(Hwnd(), dc);
     }
 }

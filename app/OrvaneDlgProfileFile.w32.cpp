@@ -46,8 +46,7 @@ void COrvaneDlg::OnExportProfile() {
     const std::wstring path = ChooseProfileFile(true);
     if (path.empty())
         return;
-    const KeyMaps& maps = engine_.Maps();
-    if (!ExportProfileToFile(path, maps.activeProfile, cells_, maps, profiles_))
+    if (!ExportProfileToFile(path, maps_.activeProfile, cells_, maps_, profiles_))
         Tell(Hwnd(), L"The profile could not be exported to this file. The file was not changed.");
 }
 
@@ -56,12 +55,12 @@ void COrvaneDlg::OnImportProfile() {
     if (path.empty())
         return;
     MemoryIniStore file;
-    KeyMaps& maps = engine_.Maps();
     if (!ReadIniFileSnapshot(path, file) ||
-        !ImportProfile(file, maps.activeProfile, cells_, mediaKeyNames_, maps, profiles_)) {
+        !ImportProfile(file, maps_.activeProfile, cells_, mediaKeyNames_, maps_, profiles_)) {
         Tell(Hwnd(), L"This file holds no profile. Nothing was imported.");
         return;
     }
+    PublishMaps();
     RepaintSkin();
 }
 

@@ -31,10 +31,7 @@ RemapEngine::RemapEngine(PacingKind pacing)
     : queueMutex_(CreateMutexW(nullptr, FALSE, nullptr)),
       outputReady_(CreateEventW(nullptr, FALSE, FALSE, nullptr)), pacing_(pacing),
       injector_(queue_, MakeInjectorIo()) {
-    for (int p = 1; p <= kProfileCount; ++p) {
-        SeedIdentity(*maps_.ProfileMap(p));
-    }
-    SeedIdentity(maps_.working);
+    SeedIdentity(maps_);
     g_engine = this;
     // Without its lock or its wake-up the injector would race or spin:
     // rather remap nothing (the caller tells the user).
@@ -61,6 +58,24 @@ RemapEngine::~RemapEngine() {
     injector_.Stop();
     if (g_engine == this) {
         g_engine = nullptr;
+    }
+}
+
+void RemapEngine::ReplaceMaps(const ProfileMaps& model) {
+    maps_.ReplaceProfileMaps(model);
+}
+
+void RemapEngine::PutProfileInForce(int p) {
+    maps_.activeProfile = p;
+}
+
+void RemapEngine::KeyboardPresent(bool present) {
+    if (present) {
+        InstallRemapHook();
+        maps_.remapSuspended = 0;
+    } else {
+        RemoveRemapHook();
+        maps_.remapSuspended = 1;
     }
 }
 

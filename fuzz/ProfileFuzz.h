@@ -52,7 +52,7 @@ inline const MediaKeyNames& FuzzMedia() {
 
 // Loads all three profiles from the input as the program does at start-up
 // and checks what came out.
-inline void LoadAndCheck(const uint8_t* data, size_t size, KeyMaps& maps, Profiles& profiles) {
+inline void LoadAndCheck(const uint8_t* data, size_t size, ProfileMaps& maps, Profiles& profiles) {
     MemoryIniStore file =
         ParseIniText(DecodeIniBytes(std::string_view(reinterpret_cast<const char*>(data), size)));
     LoadAllProfiles(file, FuzzButtons(), FuzzMedia(), maps, profiles);

@@ -3,10 +3,9 @@
 // dialog (a key cell, or "Macro.." for the library alone), including the
 // re-derivation of the keys bound to macros (SyncMacroKeys).
 //
-// All of it runs on the GUI thread, where the remapping hook runs too, so the
-// maps are never copied while the hook reads them. Nothing here draws or
-// touches a file: the caller repaints and the profiles reach set.ini when the
-// window is destroyed.
+// All of it runs on the GUI thread and changes the model only: the caller
+// hands the changed maps to the engine (RemapEngine::ReplaceMaps), repaints,
+// and the profiles reach set.ini when the window is destroyed.
 //
 // Portable: no Windows headers.
 #pragma once
@@ -21,15 +20,15 @@ namespace orvane {
 
 // The main dialog's data these operations work on, by reference.
 struct MainModel {
-    KeyMaps& maps;      // the engine's maps and ActiveProfile
+    ProfileMaps& maps;  // the model's key maps and ActiveProfile (the engine has its own copy)
     Profiles& profiles; // WorkingProfile and the stored profiles
     const KeyButtons& cells;
     int& settingsModified; // SettingsModified: 1 while the working copy has uncommitted edits
 };
 
 // Copies the WorkingProfile into the profile in force (nothing for an
-// ActiveProfile outside 1..3), so the hook uses it at once, and clears
-// SettingsModified.
+// ActiveProfile outside 1..3) and clears SettingsModified; once the caller
+// has handed the maps to the engine, the hook uses it.
 void CommitWorkingProfile(MainModel& model);
 
 // Makes profile `n` (1..3; anything else does nothing) the one in force and

@@ -17,7 +17,7 @@ constexpr int KeyOf(int cell) {
 
 struct Model {
     KeyButtons cells = fixture::TestButtons();
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     int modified = 0;
     MainModel model{maps, profiles, cells, modified};

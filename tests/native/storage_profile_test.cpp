@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "storage/LayoutReader.h"
 #include "storage/IniStore.h"
+#include "storage/LayoutReader.h"
 #include "storage/ProfileStore.h"
 #include "storage_fixtures.h"
 
@@ -15,7 +15,7 @@ class ProfileStoreTest : public ::testing::Test {
   protected:
     KeyButtons buttons = fixture::TestButtons();
     MediaKeyNames media = fixture::TestMediaNames(buttons);
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
 
     // Loads section 1 of `ini` text into profile 1.
@@ -29,7 +29,7 @@ class ProfileStoreTest : public ::testing::Test {
 };
 
 // A profile of every kind: what a user edit leaves in profile 2.
-void MakeFullProfile(KeyMaps& maps, Profiles& profiles, const KeyButtons& buttons, int p) {
+void MakeFullProfile(ProfileMaps& maps, Profiles& profiles, const KeyButtons& buttons, int p) {
     ProfileData& d = *profiles.Stored(p);
     ProfileKeyMap& m = *maps.ProfileMap(p);
     for (int i = 0; i < kKeyCellCount; ++i) {
@@ -102,7 +102,7 @@ TEST_F(ProfileStoreTest, SaveThenLoadGivesBackTheProfile) {
     // Through the file text, as a reader of the real file sees it.
     MemoryIniStore reread = ParseIniText(file.ToText());
 
-    KeyMaps loadedMaps;
+    ProfileMaps loadedMaps;
     Profiles loaded;
     LoadProfile(reread, 2, 3, buttons, media, loadedMaps, loaded);
     EXPECT_EQ(loaded.stored[2], profiles.stored[1]);
@@ -131,8 +131,8 @@ TEST_F(ProfileStoreTest, SaveWritesSoundValuesForBrokenModels) {
     d.changedCells = {4, -1, 132, 4, 131};
     d.macroNames = {L"a", L"b"}; // a name without a list is not counted
     d.macroEventLists = {{1, 2, 1}};
-    maps.ProfileMap(1)->erase(Code(1)); // kind 0 without an entry
-    (*maps.ProfileMap(1))[Code(2)] = {};  // kind 0 with an empty sequence
+    maps.ProfileMap(1)->erase(Code(1));  // kind 0 without an entry
+    (*maps.ProfileMap(1))[Code(2)] = {}; // kind 0 with an empty sequence
     MemoryIniStore file;
     SaveProfile(file, 1, buttons, maps, profiles);
     EXPECT_EQ(file.ReadInt(L"Profile1", L"Key10", -1), 10);
@@ -304,7 +304,7 @@ TEST_F(ProfileStoreTest, StartUpLoadsTheProfileInForceLast) {
         if (c.type) {
             file.WriteText(L"TYPE", L"type", c.type);
         }
-        KeyMaps m;
+        ProfileMaps m;
         Profiles pr;
         LoadAllProfiles(file, buttons, media, m, pr);
         EXPECT_EQ(m.activeProfile, c.active);
@@ -363,7 +363,7 @@ TEST(DeliveredSetIni, IsTheDefaultProfilesOfMainIni) {
     ReadLayout(layout, buttons, rects, media);
 
     MemoryIniStore set = ParseIniText(DecodeIniBytes(setBytes));
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     LoadAllProfiles(set, buttons, media, maps, profiles);
     EXPECT_EQ(maps.activeProfile, 1);

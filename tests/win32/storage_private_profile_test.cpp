@@ -98,7 +98,7 @@ MacroEventList Events(int count) {
 
 // Profile p with every kind of assignment, macros of 0, 1, 20 and 100
 // events, and names in several scripts.
-void MakeProfile(KeyMaps& maps, Profiles& profiles, const KeyButtons& b, int p) {
+void MakeProfile(ProfileMaps& maps, Profiles& profiles, const KeyButtons& b, int p) {
     ProfileData& d = *profiles.Stored(p);
     ProfileKeyMap& m = *maps.ProfileMap(p);
     for (int i = 0; i < kKeyCellCount; ++i) {
@@ -129,7 +129,7 @@ void MakeProfile(KeyMaps& maps, Profiles& profiles, const KeyButtons& b, int p) 
 }
 
 TEST_F(PrivateProfileTest, SaveThenLoadGivesBackEveryProfile) {
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     for (int p = 1; p <= 3; ++p) {
         MakeProfile(maps, profiles, buttons, p);
@@ -139,7 +139,7 @@ TEST_F(PrivateProfileTest, SaveThenLoadGivesBackEveryProfile) {
     ASSERT_TRUE(SaveProfilesToFile(path, buttons, maps, profiles));
 
     PrivateProfileStore file(path);
-    KeyMaps loadedMaps;
+    ProfileMaps loadedMaps;
     Profiles loaded;
     LoadAllProfiles(file, buttons, media, loadedMaps, loaded);
     EXPECT_EQ(loadedMaps.activeProfile, 2);
@@ -155,7 +155,7 @@ TEST_F(PrivateProfileTest, SaveThenLoadGivesBackEveryProfile) {
     // A snapshot of the file reads exactly as the functions do.
     MemoryIniStore snapshot;
     ASSERT_TRUE(ReadIniFileSnapshot(path, snapshot));
-    KeyMaps snapMaps;
+    ProfileMaps snapMaps;
     Profiles snap;
     LoadAllProfiles(snapshot, buttons, media, snapMaps, snap);
     EXPECT_EQ(snapMaps.activeProfile, 2);
@@ -188,7 +188,7 @@ TEST_F(PrivateProfileTest, SaveKeepsOtherSectionsOfAnExistingFile) {
         path,
         Utf16File(
             L"[Other]\r\nname=Καλημέρα 世界\r\n[Profile1]\r\nStale=1\r\n[TYPE]\r\ntype=3\r\n"));
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     MakeProfile(maps, profiles, buttons, 1);
     ASSERT_TRUE(SaveProfilesToFile(path, buttons, maps, profiles));
@@ -204,7 +204,7 @@ TEST_F(PrivateProfileTest, SaveKeepsOtherSectionsOfAnExistingFile) {
 TEST_F(PrivateProfileTest, SaveConvertsAnAnsiFileToUtf16) {
     const std::wstring path = Path(L"export.ini");
     WriteBytes(path, "[Keep]\r\nplain=ascii text\r\n");
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     MakeProfile(maps, profiles, buttons, 3);
     ASSERT_TRUE(ExportProfileToFile(path, 3, buttons, maps, profiles));
@@ -217,7 +217,7 @@ TEST_F(PrivateProfileTest, SaveConvertsAnAnsiFileToUtf16) {
     EXPECT_EQ(file.ReadInt(L"TYPE", L"type", 0), 3);
     EXPECT_FALSE(file.HasSection(L"Profile1"));
 
-    KeyMaps loadedMaps;
+    ProfileMaps loadedMaps;
     Profiles loaded;
     LoadProfile(file, 3, 1, buttons, media, loadedMaps, loaded);
     EXPECT_TRUE(loaded.stored[0] == profiles.stored[2]);
@@ -228,7 +228,7 @@ TEST_F(PrivateProfileTest, SaveConvertsAnAnsiFileToUtf16) {
 }
 
 TEST_F(PrivateProfileTest, FailedSavesLeaveTheOldFileAndNoTemporary) {
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     MakeProfile(maps, profiles, buttons, 1);
     const std::string old = Utf16File(L"[TYPE]\r\ntype=2\r\n[Mine]\r\nk=v\r\n");
@@ -276,7 +276,7 @@ TEST_F(PrivateProfileTest, FailedSavesLeaveTheOldFileAndNoTemporary) {
 
 TEST_F(PrivateProfileTest, NoFileLoadsTheDefaultProfiles) {
     PrivateProfileStore none(Path(L"absent.ini"));
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     LoadAllProfiles(none, buttons, media, maps, profiles);
     EXPECT_EQ(maps.activeProfile, 1);
