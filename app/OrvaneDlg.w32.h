@@ -14,7 +14,7 @@
 #include "engine/RemapEngine.w32.h"
 #include "layout/Layout.h"
 #include "mainwnd/MainSkin.w32.h"
-#include "mainwnd/ProfileOps.h"
+#include "app/ProfileOps.h"
 #include "tray/TrayIcon.w32.h"
 #include "win/Dialog.h"
 

@@ -1,6 +1,6 @@
 // COrvaneDlg's two runs of the assignment dialog: for a key cell, and for the
 // macro library alone ("Macro.."). The halves around the run are the core's
-// (mainwnd/ProfileOps.h); only a result of IDOK takes anything back.
+// (app/ProfileOps.h); only a result of IDOK takes anything back.
 // The dialog object is setConfig_, whose exchange fields the halves fill and
 // read.
 #include "app/OrvaneDlg.w32.h"

@@ -6,7 +6,7 @@
 
 #include <windowsx.h>
 
-#include "mainwnd/ClickDispatch.h"
+#include "app/ClickDispatch.h"
 #include "mainwnd/HoverPass.h"
 #include "res/resource.h"
 #include "tray/TrayIcon.w32.h"

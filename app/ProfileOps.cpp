@@ -1,4 +1,4 @@
-#include "mainwnd/ProfileOps.h"
+#include "app/ProfileOps.h"
 
 #include <algorithm>
 

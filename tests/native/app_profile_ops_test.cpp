@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "assign/MacroLibrary.h"
-#include "mainwnd/ClickDispatch.h"
+#include "app/ClickDispatch.h"
 #include "mainwnd/HoverPass.h"
-#include "mainwnd/ProfileOps.h"
+#include "app/ProfileOps.h"
 #include "storage_fixtures.h"
 
 namespace orvane {
