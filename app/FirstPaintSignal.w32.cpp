@@ -1,22 +1,16 @@
 #include "app/FirstPaintSignal.w32.h"
 
-#include <windows.h>
+#include <utility>
+
+#include "win/EventSignal.h"
 
 namespace orvane {
 
 void SignalFirstPaint() {
+    static const win::NamedEventSignal signal(L"ORVANE_FIRST_PAINT_EVENT");
     static bool done = false;
-    if (done)
-        return;
-    done = true;
-    wchar_t name[128];
-    DWORD n = GetEnvironmentVariableW(L"ORVANE_FIRST_PAINT_EVENT", name, 128);
-    if (n == 0 || n >= 128)
-        return;
-    if (HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
-        SetEvent(event);
-        CloseHandle(event);
-    }
+    if (!std::exchange(done, true))
+        signal.Set();
 }
 
 } // namespace orvane

@@ -333,6 +333,7 @@ void COrvaneDlg::OnDestroy() {
     if (!profilesSaved_)
         SaveProfiles();
     tray_.Remove();
+    hover_.DestroyTooltip();
     deviceNotification_.Unregister();
     RemovePropW(Hwnd(), kInstanceMark);
     if (win::WinApp* app = win::WinApp::Current(); app && app->mainWindow == Hwnd())

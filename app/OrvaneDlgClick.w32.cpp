@@ -85,10 +85,9 @@ bool COrvaneDlg::Confirm(const wchar_t* text) {
 }
 
 void COrvaneDlg::RepaintSkin() {
-    if (HDC dc = GetDC(Hwnd())) {
-        skin_.PaintSkin(Hwnd(), dc, cells_, maps_.activeProfile, profiles_.working.changedCells);
-        ReleaseDC(Hwnd(), dc);
-    }
+    if (win::WindowDC dc(Hwnd()); dc)
+        skin_.PaintSkin(Hwnd(), dc.Get(), cells_, maps_.activeProfile,
+                        profiles_.working.changedCells);
 }
 
 } // namespace orvane

@@ -132,10 +132,11 @@ LRESULT RemapEngine::OnKeyEvent(int code, WPARAM wParam, KBDLLHOOKSTRUCT& event)
 
 void RemapEngine::QueueOutput(const KeySequence& sequence) {
     const int numLockState = static_cast<SHORT>(GetKeyState(VK_NUMLOCK));
-    // Held for the whole output of this key so two keys never interleave.
-    WaitForSingleObject(queueMutex_.Get(), INFINITE);
-    AppendKeyOutput(sequence, numLockState, queue_);
-    ReleaseMutex(queueMutex_.Get());
+    {
+        // Held for the whole output of this key so two keys never interleave.
+        win::MutexLock lock(queueMutex_.Get());
+        AppendKeyOutput(sequence, numLockState, queue_);
+    }
     SetEvent(outputReady_.Get());
 }
 

@@ -126,19 +126,18 @@ class MainSkin {
 };
 
 // HoverCell and the tooltip control of the main window. Owns the tooltip
-// window (destroyed with it, or with the main window, whichever is first).
+// window: the main window destroys it (DestroyTooltip) before it goes
+// itself, and a tracker that ends first takes it along.
 class HoverTracker {
   public:
-    HoverTracker() = default;
-    ~HoverTracker();
-    HoverTracker(const HoverTracker&) = delete;
-    HoverTracker& operator=(const HoverTracker&) = delete;
-
     // Creates the tooltip: TTS_ALWAYSTIP, one tool that is the main window
     // itself (TTF_IDISHWND, hwnd = uId = mainWnd, no rectangle), text
     // "ToolTip", background RGB(255, 255, 224), initial delay 50 ms.
     // Resets HoverCell to -1.
     void CreateTooltip(HWND mainWnd);
+    // From the main window's WM_DESTROY: the tooltip goes while its owner
+    // still exists (afterwards its handle would name no window).
+    void DestroyTooltip() { tooltip_.Reset(); }
 
     // From the main window's WindowProc, before the base: relays
     // WM_NCMOUSEMOVE to the tooltip (TTM_RELAYEVENT); ignores other messages.
@@ -164,11 +163,11 @@ class HoverTracker {
     void SetHoverCell(int cell) { hoverCell_ = cell; }
 
     // The tooltip window (null before CreateTooltip) and its current text.
-    HWND Tooltip() const { return tooltip_; }
+    HWND Tooltip() const { return tooltip_.Get(); }
     std::wstring TipText() const;
 
   private:
-    HWND tooltip_ = nullptr;
+    win::UniqueWindow tooltip_;
     HWND owner_ = nullptr;
     int hoverCell_ = -1;
 };
