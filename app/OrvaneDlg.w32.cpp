@@ -30,6 +30,12 @@ COrvaneDlg::COrvaneDlg(HWND parent)
     // created QueueMutex and started the injector.
     SeedIdentity(maps_);
     skin_.Load(exeDir_);
+    // The tray menu's and the button menu's commands.
+    OnCommand(ID_MENU_OPEN, &COrvaneDlg::OnOpen);
+    OnCommand(ID_MENU_ABOUT, &COrvaneDlg::OnAbout);
+    OnCommand(ID_MENU_EXIT, &COrvaneDlg::OnExit);
+    OnCommand(ID_MENU_EXPORT, &COrvaneDlg::OnExportProfile);
+    OnCommand(ID_MENU_IMPORT, &COrvaneDlg::OnImportProfile);
 }
 
 COrvaneDlg::~COrvaneDlg() = default;
@@ -143,12 +149,6 @@ bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         OnTrayNotify(wp, lp);
         result = 0;
         return true;
-    case WM_COMMAND:
-        if (HIWORD(wp) == 0 && OnCommand(LOWORD(wp))) {
-            result = 0;
-            return true;
-        }
-        break;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == 0x0010) {
             OnAbout();
@@ -211,28 +211,6 @@ void COrvaneDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
         break;
     default:
         break;
-    }
-}
-
-bool COrvaneDlg::OnCommand(UINT id) {
-    switch (id) {
-    case ID_MENU_OPEN:
-        OnOpen();
-        return true;
-    case ID_MENU_ABOUT:
-        OnAbout();
-        return true;
-    case ID_MENU_EXIT:
-        OnExit();
-        return true;
-    case ID_MENU_EXPORT:
-        OnExportProfile();
-        return true;
-    case ID_MENU_IMPORT:
-        OnImportProfile();
-        return true;
-    default:
-        return false;
     }
 }
 

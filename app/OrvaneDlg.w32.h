@@ -8,13 +8,13 @@
 
 #include <string>
 
+#include "app/ProfileOps.h"
 #include "assign/SetCongfig.w32.h"
 #include "device/KeyboardPresence.w32.h"
 #include "engine/KeyModel.h"
 #include "engine/RemapEngine.w32.h"
 #include "layout/Layout.h"
 #include "mainwnd/MainSkin.w32.h"
-#include "app/ProfileOps.h"
 #include "tray/TrayIcon.w32.h"
 #include "win/Dialog.h"
 
@@ -47,7 +47,6 @@ class COrvaneDlg : public win::Dialog {
     void OnShowWindow();
     void OnDeviceChange(WPARAM event, LPARAM record);
     void OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
-    bool OnCommand(UINT id);
     void OnSysCommand(WPARAM command);
     void OnDestroy();
     void OnEndSession(bool ending);
