@@ -134,6 +134,27 @@ def key_up(keysym):
     xdotool("keyup", keysym)
 
 
+def x_key_window():
+    """The X window that physical keys go to now: the focus window, or, while
+    the focus is PointerRoot (as it is with no window manager until a
+    program sets it), the top-level window under the pointer. None while
+    keys go nowhere."""
+    focus = xdotool("getwindowfocus", "-f").split()[0]
+    if focus == "0":  # None: X discards key events
+        return None
+    if focus == "1":  # PointerRoot
+        where = dict(line.split("=", 1) for line in xdotool("getmouselocation", "--shell").split())
+        return where.get("WINDOW")
+    return focus
+
+
+def x_geometry(window):
+    """(x, y, width, height) of an X window on the screen."""
+    out = xdotool("getwindowgeometry", "--shell", window)
+    values = dict(line.split("=", 1) for line in out.split())
+    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+
 class XDisplay:
     """Direct Xlib/XTest access: key events without a process start each
     (for timing) and the keyboard's lock state."""
@@ -190,6 +211,14 @@ class XDisplay:
 
 
 # --- the key sink ----------------------------------------------------------
+
+# A marker key for KeySink.expect that the map in force remaps (M becomes N,
+# REMAPPED_MARKER_MAP): the injector plays it after everything that was
+# queued before it, so once it has arrived, an event injected late would have
+# arrived too.
+REMAPPED_MARKER = ("m", 78)
+REMAPPED_MARKER_MAP = {77: 78}
+
 
 class KeyEvent:
     """One line of KeySink's log."""
@@ -268,9 +297,16 @@ class KeySink:
 
     def expect(self, mark, expected, marker=("z", 90), repeats=False):
         """Waits for the events `expected` ("dn:66 up:66") after mark, then
-        sends a physical marker key and checks that nothing else arrived
-        before it: a missing, extra or reordered event fails. repeats=True
-        folds the auto-repeated presses of a held key into one."""
+        sends a marker key and checks that nothing else arrived before it:
+        a missing, extra or reordered event fails. `marker` is the keysym
+        pressed and the virtual key that arrives for it. repeats=True folds
+        the auto-repeated presses of a held key into one.
+
+        The default marker passes the hook unchanged: its arrival proves the
+        hook has handled every key before it, not that the injector has
+        sent all it was given. Where nothing (more) must arrive, pass
+        REMAPPED_MARKER and remap it in the map in force: its output goes
+        through the injector, which keeps queue order."""
         count = len(expected.split())
         if count:
             self.wait_for(mark, count)
