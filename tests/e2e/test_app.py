@@ -281,6 +281,10 @@ class TrayTest(OrvaneTest):
 
     def test_about_from_the_tray_menu_and_system_commands(self):
         self.start()
+        # As the menu is used while the program lives in the tray: it must
+        # take the key although nothing of the program is in front.
+        send("hide")
+        e2e.wait_until(lambda: not window_state()[1], what="the window to hide")
         self.choose_from_tray_menu("a")  # About(&A)
         e2e.wait_until(lambda: send("dialog-find", "About") == 0, what="About from the tray menu")
         send("dialog-ok", "About")
