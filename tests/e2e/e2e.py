@@ -327,7 +327,8 @@ class KeySink:
 
 class EngineHost:
     """EngineHost.exe: the remapping engine alone, profile 1 filled from
-    `maps` ({65: [66], 71: []}), driven by commands on its standard input."""
+    `maps` ({65: [66], 71: []}; a lone code may stand for its list),
+    driven by commands on its standard input."""
 
     def __init__(self, test, folder, maps):
         self.test = test
@@ -335,6 +336,7 @@ class EngineHost:
         self.errors = os.path.join(folder, "host.err")
         self.args = ["--ready", winpath(self.ready), "--commands"]
         for src, codes in maps.items():
+            codes = [codes] if isinstance(codes, int) else codes
             self.args += ["--map", f"{src}={','.join(map(str, codes))}"]
         self.proc = None
 
