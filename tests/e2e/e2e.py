@@ -134,15 +134,24 @@ def key_up(keysym):
     xdotool("keyup", keysym)
 
 
+def x_root_window():
+    out = subprocess.run(["xwininfo", "-root", "-int"], check=True, capture_output=True,
+                         text=True, timeout=DEFAULT_TIMEOUT).stdout
+    return next(l.split("Window id:")[1].split()[0] for l in out.splitlines()
+                if "Window id:" in l)
+
+
 def x_key_window():
-    """The X window that physical keys go to now: the focus window, or, while
-    the focus is PointerRoot (as it is with no window manager until a
-    program sets it), the top-level window under the pointer. None while
-    keys go nowhere."""
+    """The top-level X window that physical keys go to now, or None while
+    they go nowhere. X sends keys to the focus window, or to the window
+    under the pointer when that is inside the focus window: so with the
+    focus PointerRoot (as with no window manager until a program sets it)
+    or the root (where it reverts when a focused window goes), keys go to
+    the window under the pointer."""
     focus = xdotool("getwindowfocus", "-f").split()[0]
     if focus == "0":  # None: X discards key events
         return None
-    if focus == "1":  # PointerRoot
+    if focus == "1" or focus == x_root_window():
         where = dict(line.split("=", 1) for line in xdotool("getmouselocation", "--shell").split())
         return where.get("WINDOW")
     return focus
