@@ -43,13 +43,7 @@ BOOL COrvaneDlg::OnInitDialog() {
     if (!engine_.Ready())
         MessageBoxExW(Hwnd(), L"Key remapping is off: the system could not create its lock.",
                       L"keyboard", MB_OK | MB_ICONEXCLAMATION, 1033);
-    if (IsKeyboardPresent(Hwnd())) {
-        engine_.InstallRemapHook();
-        maps.remapSuspended = 0;
-    } else {
-        engine_.RemoveRemapHook();
-        maps.remapSuspended = 1;
-    }
+    engine_.KeyboardPresent(IsKeyboardPresent(Hwnd()));
     tray_.Add(Hwnd(), AppIcon());
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 
@@ -200,13 +194,7 @@ void COrvaneDlg::OnDeviceChange(WPARAM event, LPARAM record) {
     KeyboardChange change = ReadKeyboardChange(event, record);
     if (change == KeyboardChange::None)
         return;
-    if (change == KeyboardChange::Arrived) {
-        engine_.InstallRemapHook();
-        engine_.Maps().remapSuspended = 0;
-    } else {
-        engine_.RemoveRemapHook();
-        engine_.Maps().remapSuspended = 1;
-    }
+    engine_.KeyboardPresent(change == KeyboardChange::Arrived);
     tray_.Refresh(AppIcon());
 }
 

@@ -80,6 +80,16 @@ void RemapEngine::RemoveRemapHook() {
     }
 }
 
+void RemapEngine::KeyboardPresent(bool present) {
+    if (present) {
+        InstallRemapHook();
+        maps_.remapSuspended = 0;
+    } else {
+        RemoveRemapHook();
+        maps_.remapSuspended = 1;
+    }
+}
+
 void RemapEngine::Unhook() {
     // The handle is let go only when the removal succeeded; else the hook
     // passes everything and the next event tries again.

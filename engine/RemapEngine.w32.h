@@ -47,6 +47,13 @@ class RemapEngine {
     void RemoveRemapHook();
     bool HookInstalled() const { return static_cast<bool>(hook_); }
 
+    // The game keyboard is there (true) or gone (false), as the device
+    // notifications and the start-up check find it. Present: the hook is
+    // installed and RemapSuspended is 0. Gone: RemapSuspended is 1 and the
+    // hook goes as RemoveRemapHook says, so a key held across the unplug
+    // still ends with its own output.
+    void KeyboardPresent(bool present);
+
     // Whether the injector pauses on the high-resolution timer.
     bool HighResolutionPacing() const { return pacing_.HighResolution(); }
 

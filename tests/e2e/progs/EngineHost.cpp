@@ -18,9 +18,9 @@
 //                        suspend   RemapSuspended = 1 (the hook removes itself
 //                                  at its next event)
 //                        resume    RemapSuspended = 0
-//                        unplug    RemoveRemapHook, then RemapSuspended = 1, as
-//                                  the main dialog does when the keyboard goes
-//                        plug      InstallRemapHook, then RemapSuspended = 0
+//                        unplug    KeyboardPresent(false): what the main
+//                                  dialog does when the keyboard goes
+//                        plug      KeyboardPresent(true): when it comes
 //                        map S=C   changes profile 1 as --map does, as a
 //                                  commit of the main window would
 //                        state     nothing
@@ -175,11 +175,9 @@ void RunCommand(const std::string& command) {
     } else if (cmd == "resume") {
         g_engine->Maps().remapSuspended = 0;
     } else if (cmd == "unplug") {
-        g_engine->RemoveRemapHook();
-        g_engine->Maps().remapSuspended = 1;
+        g_engine->KeyboardPresent(false);
     } else if (cmd == "plug") {
-        g_engine->InstallRemapHook();
-        g_engine->Maps().remapSuspended = 0;
+        g_engine->KeyboardPresent(true);
     } else if (cmd.rfind("map ", 0) == 0) {
         const std::string mapping = cmd.substr(4);
         ParseMapping(std::wstring(mapping.begin(), mapping.end()), *g_engine->Maps().ProfileMap(1));
@@ -263,8 +261,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                nullptr, nullptr, instance, nullptr);
 
     maps.activeProfile = 1;
-    engine.InstallRemapHook();
-    maps.remapSuspended = 0;
+    engine.KeyboardPresent(true);
     if (!engine.HookInstalled()) {
         return Fail(L"SetWindowsHookExW failed", L"");
     }
