@@ -14,7 +14,7 @@ constexpr LONGLONG kPauseRelative100ns = -10000; // 1 ms from now
 
 } // namespace
 
-PacingTimer::PacingTimer(PacingKind kind) {
+PacingTimer::PacingTimer(PacingKind kind, TimerPeriodCalls period) : period_(period) {
     if (kind == PacingKind::Best) {
         // Fails with ERROR_INVALID_PARAMETER before Windows 10 1803.
         timer_.Reset(CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
@@ -31,9 +31,9 @@ void PacingTimer::SetPending(bool pending) {
         return;
     }
     if (pending) {
-        periodRaised_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+        periodRaised_ = period_.begin(1) == TIMERR_NOERROR;
     } else {
-        timeEndPeriod(1);
+        period_.end(1);
         periodRaised_ = false;
     }
 }

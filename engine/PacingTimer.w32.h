@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include <mmsystem.h>
+
 #include "win/Handles.h"
 
 namespace orvane {
@@ -21,9 +23,16 @@ enum class PacingKind {
     RaisedPeriod, // Sleep(1) with timeBeginPeriod(1) while output is pending
 };
 
+// The two calls that raise the timer resolution and give it back; the
+// system's unless a test hands in calls that count.
+struct TimerPeriodCalls {
+    MMRESULT(WINAPI* begin)(UINT) = timeBeginPeriod;
+    MMRESULT(WINAPI* end)(UINT) = timeEndPeriod;
+};
+
 class PacingTimer {
   public:
-    explicit PacingTimer(PacingKind kind = PacingKind::Best);
+    explicit PacingTimer(PacingKind kind = PacingKind::Best, TimerPeriodCalls period = {});
     ~PacingTimer();
     PacingTimer(const PacingTimer&) = delete;
     PacingTimer& operator=(const PacingTimer&) = delete;
@@ -40,6 +49,7 @@ class PacingTimer {
 
   private:
     win::UniqueHandleObject timer_; // null: the raised-period fallback
+    TimerPeriodCalls period_;
     bool periodRaised_ = false;
 };
 

@@ -9,7 +9,9 @@ tools/test adds to its summary:
 A test passes only if it ran and passed. A skip counts as skipped only when
 the test printed why it could not run (GoogleTest's skip message, or
 tests/support/checked_run.py's "skipped: NAME: REASON" lines); a skip with no
-reason is a failure. A test that ctest could not run (a missing program, a
+reason is a failure. A disabled test (DISABLED_ in GoogleTest, ctest's
+DISABLED property) counts as skipped with the reason "disabled". A test that
+ctest could not run (a missing program, a
 failed fixture) is a failure. The session fixture (session_*) is counted only
 when it fails: it sets up the tests, it tests nothing itself.
 
@@ -55,6 +57,9 @@ def main(junit, group):
         setup = name.startswith("session_")
         if status == "run" and case.find("failure") is None:
             passed += 0 if setup else 1
+        elif status == "disabled":
+            skipped += 1
+            print(f"SKIPPED: {group}: {name}: disabled")
         elif skip is not None and skip.get("message", "").startswith(SKIP_MESSAGES):
             reasons = skip_reasons(output)
             if reasons:

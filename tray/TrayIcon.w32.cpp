@@ -48,8 +48,13 @@ void ShowPopupMenu(HWND owner, UINT menuId, UINT trackFlags) {
     HMENU popup = GetSubMenu(menu.Get(), 0);
     if (!popup)
         return;
+    // A menu of a window that is not in front takes no keys and does not
+    // close when the user clicks elsewhere.
     SetForegroundWindow(owner);
     TrackPopupMenu(popup, trackFlags, cursor.x, cursor.y, 0, owner, nullptr);
+    // Without a message after the menu's loop, the next menu from the tray
+    // can open and close at once.
+    PostMessageW(owner, WM_NULL, 0, 0);
 }
 
 } // namespace orvane

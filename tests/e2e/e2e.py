@@ -134,6 +134,36 @@ def key_up(keysym):
     xdotool("keyup", keysym)
 
 
+def x_root_window():
+    out = subprocess.run(["xwininfo", "-root", "-int"], check=True, capture_output=True,
+                         text=True, timeout=DEFAULT_TIMEOUT).stdout
+    return next(l.split("Window id:")[1].split()[0] for l in out.splitlines()
+                if "Window id:" in l)
+
+
+def x_key_window():
+    """The top-level X window that physical keys go to now, or None while
+    they go nowhere. X sends keys to the focus window, or to the window
+    under the pointer when that is inside the focus window: so with the
+    focus PointerRoot (as with no window manager until a program sets it)
+    or the root (where it reverts when a focused window goes), keys go to
+    the window under the pointer."""
+    focus = xdotool("getwindowfocus", "-f").split()[0]
+    if focus == "0":  # None: X discards key events
+        return None
+    if focus == "1" or focus == x_root_window():
+        where = dict(line.split("=", 1) for line in xdotool("getmouselocation", "--shell").split())
+        return where.get("WINDOW")
+    return focus
+
+
+def x_geometry(window):
+    """(x, y, width, height) of an X window on the screen."""
+    out = xdotool("getwindowgeometry", "--shell", window)
+    values = dict(line.split("=", 1) for line in out.split())
+    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+
 class XDisplay:
     """Direct Xlib/XTest access: key events without a process start each
     (for timing) and the keyboard's lock state."""
@@ -190,6 +220,14 @@ class XDisplay:
 
 
 # --- the key sink ----------------------------------------------------------
+
+# A marker key for KeySink.expect that the map in force remaps (M becomes N,
+# REMAPPED_MARKER_MAP): the injector plays it after everything that was
+# queued before it, so once it has arrived, an event injected late would have
+# arrived too.
+REMAPPED_MARKER = ("m", 78)
+REMAPPED_MARKER_MAP = {77: 78}
+
 
 class KeyEvent:
     """One line of KeySink's log."""
@@ -268,9 +306,16 @@ class KeySink:
 
     def expect(self, mark, expected, marker=("z", 90), repeats=False):
         """Waits for the events `expected` ("dn:66 up:66") after mark, then
-        sends a physical marker key and checks that nothing else arrived
-        before it: a missing, extra or reordered event fails. repeats=True
-        folds the auto-repeated presses of a held key into one."""
+        sends a marker key and checks that nothing else arrived before it:
+        a missing, extra or reordered event fails. `marker` is the keysym
+        pressed and the virtual key that arrives for it. repeats=True folds
+        the auto-repeated presses of a held key into one.
+
+        The default marker passes the hook unchanged: its arrival proves the
+        hook has handled every key before it, not that the injector has
+        sent all it was given. Where nothing (more) must arrive, pass
+        REMAPPED_MARKER and remap it in the map in force: its output goes
+        through the injector, which keeps queue order."""
         count = len(expected.split())
         if count:
             self.wait_for(mark, count)
@@ -291,7 +336,8 @@ class KeySink:
 
 class EngineHost:
     """EngineHost.exe: the remapping engine alone, profile 1 filled from
-    `maps` ({65: [66], 71: []}), driven by commands on its standard input."""
+    `maps` ({65: [66], 71: []}; a lone code may stand for its list),
+    driven by commands on its standard input."""
 
     def __init__(self, test, folder, maps):
         self.test = test
@@ -299,6 +345,7 @@ class EngineHost:
         self.errors = os.path.join(folder, "host.err")
         self.args = ["--ready", winpath(self.ready), "--commands"]
         for src, codes in maps.items():
+            codes = [codes] if isinstance(codes, int) else codes
             self.args += ["--map", f"{src}={','.join(map(str, codes))}"]
         self.proc = None
 

@@ -163,6 +163,8 @@ class AssignTest(test_app.OrvaneTest):
         self.close_with(ID_CANCEL)
 
     def test_macro_library_opens_alone_and_clear_does_nothing_there(self):
+        write_set_ini(self.set_ini, 1, {1: profile_section(key_codes(self.main_ini),
+                                                           e2e.REMAPPED_MARKER_MAP)})
         self.start_plugged()
         cells = read_ini(self.main_ini)["buttoninfo"]
         n = next(n for n in range(122, 133) if cells[str(n)].split(",")[4] == "Macro..")
@@ -179,17 +181,24 @@ class AssignTest(test_app.OrvaneTest):
             probe("info")), what="the added macro")
         self.assertEqual(mode_of(info), 4)
         self.close_with(ID_OK)
-        self.typed(self.sink(), "a", "dn:65 up:65")
+        sink = self.sink()
+        m = sink.mark()
+        e2e.key("a")
+        sink.expect(m, "dn:65 up:65", marker=e2e.REMAPPED_MARKER)  # and nothing injected
 
     def test_clear_then_ok_gives_the_key_back(self):
-        write_set_ini(self.set_ini, 1, {1: profile_section(key_codes(self.main_ini), {VK_A: VK_Q})
+        remap = {VK_A: VK_Q, **e2e.REMAPPED_MARKER_MAP}
+        write_set_ini(self.set_ini, 1, {1: profile_section(key_codes(self.main_ini), remap)
                                         + ["SetIndexNum=1", "SetIndex0=42"]})
         proc = self.start_plugged()
         self.open_key(VK_A)
         self.click(ID_CLEAR)
         e2e.wait_until(lambda: (probe("info") or {}).get("keyname") == "", what="an empty name")
         self.close_with(ID_OK)
-        self.typed(self.sink(), "a", "dn:65 up:65")
+        sink = self.sink()
+        m = sink.mark()
+        e2e.key("a")
+        sink.expect(m, "dn:65 up:65", marker=e2e.REMAPPED_MARKER)  # and nothing injected
         send("command", test_app.ID_EXIT)
         self.wait_exit(proc)
         profile = read_ini(self.set_ini)["profile1"]
@@ -204,11 +213,16 @@ class AssignTest(test_app.OrvaneTest):
         self.typed(self.sink(), "a", "dn:81 up:81")
 
     def test_cancel_changes_nothing(self):
+        write_set_ini(self.set_ini, 1, {1: profile_section(key_codes(self.main_ini),
+                                                           e2e.REMAPPED_MARKER_MAP)})
         self.start_plugged()
         self.open_key(VK_A)
         self.capture("q", "Q")
         self.close_with(ID_CANCEL)
-        self.typed(self.sink(), "a", "dn:65 up:65")
+        sink = self.sink()
+        m = sink.mark()
+        e2e.key("a")
+        sink.expect(m, "dn:65 up:65", marker=e2e.REMAPPED_MARKER)  # and nothing injected
 
     def test_exit_saves_every_change_and_a_restart_shows_it(self):
         proc = self.start_plugged()

@@ -90,6 +90,14 @@ class HoverTest(OrvaneTest):
         e2e.xdotool("mousemove", x + 1, y + 1)
         e2e.xdotool("mousemove", x, y)
 
+    def rest_off_the_window(self):
+        """Puts the pointer below and right of the window (at 0,0, the mask's
+        size), whatever the tests before left it."""
+        mask = Bitmap(os.path.join(self.folder, "skin", "main_mask.bmp"))
+        x, y = mask.width + 20, mask.height + 20
+        self.assertTrue(x < 1280 and y < 1024, "a place off the window on the screen")
+        self.rest_on(x, y)
+
     def rest_on_cell(self, n):
         x, y, w, h = self.cells[n][:4]
         # Lower right inside the cell: a tip would open below the pointer,
@@ -118,6 +126,7 @@ class HoverTest(OrvaneTest):
         a, esc, f1 = by_name["A"], by_name["Esc"], by_name["F1"]
         apply_cell = by_name["Apply"]
         write_set_ini(self.set_ini, 1, {1: profile(self.cells, {65: "B", 27: "esc", 112: ""})})
+        self.rest_off_the_window()
         self.start()
         self.assertEqual(self.tip(), "ToolTip")
 

@@ -1,7 +1,8 @@
 """A key's release follows its press, end to end: real X keys through Wine's
 low-level hook into EngineHost while the keyboard is unplugged and plugged
-again (the host's unplug/plug commands do what the main dialog does on
-WM_DEVICECHANGE), the output and the passed keys into KeySink."""
+again (the host's unplug/plug commands make the engine call that the main
+dialog makes on WM_DEVICECHANGE), the output and the passed keys into
+KeySink."""
 import random
 import unittest
 

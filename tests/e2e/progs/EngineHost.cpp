@@ -18,9 +18,9 @@
 //                        suspend   RemapSuspended = 1 (the hook removes itself
 //                                  at its next event)
 //                        resume    RemapSuspended = 0
-//                        unplug    RemoveRemapHook, then RemapSuspended = 1, as
-//                                  the main dialog does when the keyboard goes
-//                        plug      InstallRemapHook, then RemapSuspended = 0
+//                        unplug    KeyboardPresent(false): what the main
+//                                  dialog does when the keyboard goes
+//                        plug      KeyboardPresent(true): when it comes
 //                        map S=C   changes profile 1 as --map does, as a
 //                                  commit of the main window would
 //                        state     nothing

@@ -7,6 +7,11 @@
 //       Wine copies the record into the receiving process.
 //   SendToOrvane device volume           DBT_DEVICEARRIVAL with a volume record
 //   SendToOrvane tray <icon id> <mouse message>   the tray callback (posted)
+//   SendToOrvane tray-sent <icon id> <mouse message>
+//                                        the same, sent: exit code 0 once the
+//                                        window has handled it, 8 when it did
+//                                        not return within 5 s (a menu it
+//                                        opened holds it in the menu's loop)
 //   SendToOrvane command <id>            WM_COMMAND (posted)
 //   SendToOrvane syscommand <id>         WM_SYSCOMMAND (posted)
 //   SendToOrvane find                    exit code 0 when the window exists
@@ -15,7 +20,9 @@
 //   SendToOrvane hide                    ShowWindow(SW_HIDE), as the Close cell does
 //   SendToOrvane dialog-ok <title>       posts IDOK to the dialog with that title
 //   SendToOrvane dialog-find <title>     exit code 0 when that dialog exists
-//   SendToOrvane menu-find               exit code 0 while a popup menu is shown
+//   SendToOrvane menu-find [x y w h]     exit code 0 while a popup menu is shown
+//                                        (with a rectangle: at exactly that place
+//                                        and size, in screen pixels)
 //   SendToOrvane region <mask.bmp>       exit code 0 when the window's region equals
 //                                        the per-pixel outline of that mask over the
 //                                        window's size (EqualRgn), 6 when it differs,
@@ -122,7 +129,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     if (verb == L"menu-find") {
         HWND menu = FindWindowW(L"#32768", nullptr);
-        return menu && IsWindowVisible(menu) ? 0 : 2;
+        if (!menu || !IsWindowVisible(menu))
+            return 2;
+        if (argc < 6)
+            return 0;
+        RECT r{};
+        GetWindowRect(menu, &r);
+        const bool same = r.left == static_cast<LONG>(number(2)) &&
+                          r.top == static_cast<LONG>(number(3)) &&
+                          r.right - r.left == static_cast<LONG>(number(4)) &&
+                          r.bottom - r.top == static_cast<LONG>(number(5));
+        return same ? 0 : 6;
     }
     HWND target = FindOrvane();
     if (!target)
@@ -140,6 +157,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return SendDevice(target, argv[2], argc >= 4 ? argv[3] : L"");
     if (verb == L"tray" && argc >= 4)
         return PostMessageW(target, WM_USER + 100, number(2), number(3)) ? 0 : 4;
+    if (verb == L"tray-sent" && argc >= 4) {
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutW(target, WM_USER + 100, number(2), number(3), SMTO_NORMAL, 5000,
+                                   &answer)
+                   ? 0
+                   : 8;
+    }
     if (verb == L"command" && argc >= 3)
         return PostMessageW(target, WM_COMMAND, MAKEWPARAM(number(2), 0), 0) ? 0 : 4;
     if (verb == L"syscommand" && argc >= 3)
