@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "fuzz/ProfileFuzz.h"
 #include "storage/ProfileImport.h"
@@ -31,11 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MemoryIniStore file =
         ParseIniText(DecodeIniBytes(std::string_view(reinterpret_cast<const char*>(data), size)));
     const bool holds = HoldsExportedProfile(file);
-    for (int target = 1; target <= kProfileCount; ++target) {
-        KeyMaps maps;
-        Profiles profiles;
+    static const auto [startMaps, startProfiles] = [&] {
+        std::pair<KeyMaps, Profiles> loaded;
         MemoryIniStore startUp = ParseIniText(kStartUp);
-        LoadAllProfiles(startUp, buttons, media, maps, profiles);
+        LoadAllProfiles(startUp, buttons, media, loaded.first, loaded.second);
+        return loaded;
+    }();
+    for (int target = 1; target <= kProfileCount; ++target) {
+        KeyMaps maps = startMaps;
+        Profiles profiles = startProfiles;
         maps.activeProfile = target;
         CopyProfileToWorking(maps, profiles, target);
         profiles.working.changedCells.push_back(7); // an uncommitted edit
