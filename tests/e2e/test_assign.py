@@ -127,6 +127,20 @@ class AssignTest(test_app.OrvaneTest):
         self.close_with(ID_OK)
         self.typed(self.sink(), "a", "dn:81 up:81")
 
+    def test_a_set_ini_that_names_only_q_leaves_every_other_key_itself(self):
+        # As a new user writes it by hand: Q types W; nothing else is named.
+        write_set_ini(self.set_ini, 1, {1: ["Key81=87", "SetName81=W", "MacroStrNum=0"]})
+        self.start_plugged()
+        sink = self.sink()
+        self.typed(sink, "q", "dn:87 up:87")
+        self.typed(sink, "a", "dn:65 up:65")
+        for letter, vk in (("a", 65), ("c", 67)):
+            m = sink.mark()
+            e2e.key_down("Control_L")
+            e2e.key(letter)
+            e2e.key_up("Control_L")
+            sink.expect(m, f"dn:17 dn:{vk} up:{vk} up:17")
+
     def test_multimedia_play_pause_reaches_the_sink_extended(self):
         self.start_plugged()
         self.open_key(VK_A)
