@@ -165,12 +165,14 @@ class AssignTest(test_app.OrvaneTest):
         codes = key_codes(self.main_ini)
         body = profile_section(codes, {})
         body = [l for l in body if not l.startswith(("IndexPic65=", "SetName65=", "Key65="))]
-        body += ["IndexPic65=3", "SetName65=copy", "Key65=17,67"]
+        # A name the function table holds: one it lacks ("copy") would load
+        # as the key itself, in single-key mode.
+        body += ["IndexPic65=3", "SetName65=Copy", "Key65=17,67"]
         write_set_ini(self.set_ini, 1, {1: body})
         self.start_plugged()
         info = self.open_key(VK_A)
         self.assertEqual(mode_of(info), 3)
-        self.assertEqual(info["function"], "4")  # FindString: "copy" finds "Copy"
+        self.assertEqual(info["function"], "4")  # FindString finds "Copy"
         self.close_with(ID_CANCEL)
         info = self.open_key(VK_Q)
         self.assertEqual(mode_of(info), 0)
