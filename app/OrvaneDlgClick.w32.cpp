@@ -30,6 +30,11 @@ LRESULT COrvaneDlg::DragAfterClick() {
     // taken by a modal loop during the click shows here as "up".
     if (GetKeyState(VK_LBUTTON) >= 0)
         return 0;
+    // A command that hid or minimised the window (Close, OK, Cancel,
+    // Minimize) leaves nothing to drag: the move loop of a window that is
+    // not shown would hold the mouse and the keyboard until the next click.
+    if (!IsWindowVisible(Hwnd()) || IsIconic(Hwnd()))
+        return 0;
     return Default();
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "storage/ProfileImport.h"
+
 namespace orvane {
 
 namespace {
@@ -72,6 +74,15 @@ void CopyLibraryTo(AssignExchange& dialog, const ProfileData& data) {
 void CommitWorkingProfile(MainModel& model) {
     CopyWorkingToProfile(model.maps, model.profiles, model.maps.activeProfile);
     model.settingsModified = 0;
+}
+
+bool ImportIntoProfileInForce(MainModel& model, MemoryIniStore& file,
+                              const MediaKeyNames& mediaKeyNames) {
+    if (!ImportProfile(file, model.maps.activeProfile, model.cells, mediaKeyNames, model.maps,
+                       model.profiles))
+        return false;
+    model.settingsModified = 0;
+    return true;
 }
 
 void SwitchProfile(MainModel& model, int n, const std::function<bool()>& confirmSave) {

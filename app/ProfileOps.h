@@ -15,6 +15,7 @@
 #include "assign/AssignExchange.h"
 #include "engine/KeyModel.h"
 #include "layout/Layout.h"
+#include "storage/IniStore.h"
 
 namespace orvane {
 
@@ -65,6 +66,14 @@ void SyncMacroKeys(MainModel& model, const AssignExchange& dialog, SyncVariant v
 // copy (editName, editMode, editMacro, editKey) and copies the library in.
 // Returns false, filling nothing, for any other cell.
 bool BeginKeyEdit(const MainModel& model, int cell, AssignExchange& dialog);
+
+// Menu → Import: replaces the profile in force and the working copy with the
+// profile `file` holds (ImportProfile) and clears SettingsModified, since
+// the working copy then equals the profile in force and a later switch has
+// nothing to ask. A file that holds no profile changes nothing,
+// SettingsModified included, and answers false. The caller repaints.
+bool ImportIntoProfileInForce(MainModel& model, MemoryIniStore& file,
+                              const MediaKeyNames& mediaKeyNames);
 
 // After the dialog ended with OK (it has already set the key's sequence in
 // the WorkingKeyMap): the cell's assignment, ChangedCells, SyncMacroKeys(B),

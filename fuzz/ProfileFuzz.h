@@ -50,6 +50,43 @@ inline const MediaKeyNames& FuzzMedia() {
     return media;
 }
 
+// Every key cell plays what its assignment names: no stored value leaves a
+// key swallowed with nothing to send (a key that cannot be honoured loads as
+// itself, kind 0).
+inline void CheckKeyCells(const ProfileData& d, const ProfileKeyMap& map) {
+    const KeyButtons& b = FuzzButtons();
+    for (int i = 0; i < kKeyCellCount; ++i) {
+        const int c = b[i].keyCode;
+        const KeyAssignment& a = d.keyAssignments[i];
+        const auto it = map.find(c);
+        Check(it != map.end());
+        const KeySequence& s = it->second;
+        switch (a.kind) {
+        case static_cast<int>(AssignmentKind::SingleKey):
+            Check(s.size() == 1 && s[0] >= 1 && s[0] <= 255);
+            break;
+        case static_cast<int>(AssignmentKind::Macro): {
+            const auto m = d.macroAssignments.find(c);
+            Check(m != d.macroAssignments.end() && m->second == a.macroIndex);
+            Check(s == MacroKeySequence(d.macroEventLists[a.macroIndex]));
+            break;
+        }
+        case static_cast<int>(AssignmentKind::Multimedia): {
+            const auto m = FuzzMedia().find(a.setName);
+            Check(m != FuzzMedia().end() && s == KeySequence{m->second});
+            break;
+        }
+        case static_cast<int>(AssignmentKind::FunctionShortcut): {
+            const FunctionShortcut* f = FindFunctionShortcut(a.setName);
+            Check(f != nullptr && s == f->Sequence());
+            break;
+        }
+        default:
+            Check(false);
+        }
+    }
+}
+
 // Loads all three profiles from the input as the program does at start-up
 // and checks what came out.
 inline void LoadAndCheck(const uint8_t* data, size_t size, ProfileMaps& maps, Profiles& profiles) {
@@ -57,8 +94,10 @@ inline void LoadAndCheck(const uint8_t* data, size_t size, ProfileMaps& maps, Pr
         ParseIniText(DecodeIniBytes(std::string_view(reinterpret_cast<const char*>(data), size)));
     LoadAllProfiles(file, FuzzButtons(), FuzzMedia(), maps, profiles);
     Check(maps.activeProfile >= 1 && maps.activeProfile <= kProfileCount);
-    for (const ProfileData& d : profiles.stored) {
-        CheckInvariants(d);
+    const ProfileMaps& m = maps;
+    for (int p = 1; p <= kProfileCount; ++p) {
+        CheckInvariants(*profiles.Stored(p));
+        CheckKeyCells(*profiles.Stored(p), *m.ProfileMap(p));
     }
 }
 

@@ -93,8 +93,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     HitRects rects;
     MediaKeyNames media;
     ReadLayout(ini, buttons, rects, media);
-    if (buttons[cell - 1].x != b.x || rects[cell - 1] != r) {
+    // The store keeps line breaks as blanks; every field, the key code and
+    // the name included, is what the reference reads from the stored text.
+    const std::vector<std::wstring> sf = RefFields(IniStoredValue(value));
+    auto stored = [&](size_t i) { return i < sf.size() ? sf[i] : std::wstring(); };
+    const KeyButton& got = buttons[cell - 1];
+    if (got.x != RefNumber(stored(0)) || got.y != RefNumber(stored(1)) ||
+        got.width != RefNumber(stored(2)) || got.height != RefNumber(stored(3)) ||
+        got.keyCode != (keyCell ? RefNumber(stored(4)) : 0) ||
+        got.name != stored(keyCell ? 5 : 4) || rects[cell - 1] != HitRectOf(got)) {
         std::abort();
+    }
+    // A multimedia cell's name plays its key code (an empty name is kept by
+    // the lowest media cell, whose value is empty here).
+    if (cell >= kFirstMediaCell && keyCell && (!got.name.empty() || cell == kFirstMediaCell)) {
+        const auto it = media.find(got.name);
+        if (it == media.end() || it->second != got.keyCode) {
+            std::abort();
+        }
     }
     return 0;
 }

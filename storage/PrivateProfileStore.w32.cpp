@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -147,8 +148,11 @@ class SectionBatchStore : public IniStore {
 
 enum class ReadResult { Ok, Missing, Failed };
 
-// `error` receives the system's code when the result is Failed.
-ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, DWORD& error) {
+// `error` receives the system's code when the result is Failed. A file
+// larger than `maxBytes` fails with ERROR_FILE_TOO_LARGE before anything is
+// allocated; a failed allocation throws std::bad_alloc.
+ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, DWORD& error,
+                         unsigned long long maxBytes = kReadWholeFile) {
     win::UniqueHandleObject file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
@@ -161,7 +165,8 @@ ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes, DWORD& er
         error = FailureCode();
         return ReadResult::Failed;
     }
-    if (size.QuadPart > 0x7FFFFFFF) {
+    // One ReadFile call reads the whole file: at most 2 GB.
+    if (size.QuadPart > 0x7FFFFFFF || static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
         error = ERROR_FILE_TOO_LARGE;
         return ReadResult::Failed;
     }
@@ -245,24 +250,37 @@ std::wstring DirectoryOf(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash + 1);
 }
 
+// Releases the private-profile functions' cached copy of a file.
+void ReleaseCachedCopy(const std::wstring& path) {
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
+}
+
 // ERROR_SUCCESS, or the system's code of the step that failed; `write`
-// answering false counts as ERROR_INVALID_PARAMETER.
+// answering false counts as ERROR_INVALID_PARAMETER. A failed allocation
+// (the existing file copied whole, the sections gathered in memory) fails
+// with ERROR_NOT_ENOUGH_MEMORY: the temporary file is removed and the target
+// is left as it was.
 DWORD SaveAtomically(const std::wstring& path, const std::function<bool(IniStore&)>& write) {
     wchar_t tempName[MAX_PATH + 1] = {};
     if (GetTempFileNameW(DirectoryOf(path).c_str(), L"ini", 0, tempName) == 0) {
         return FailureCode(); // the directory does not exist or cannot be written
     }
     win::UniqueFilePath temp(tempName);
-    if (const DWORD error = PrepareTempFile(path, temp.Get()); error != ERROR_SUCCESS) {
-        return error;
-    }
+    bool wrote = false;
     PrivateProfileStore store(temp.Get());
-    SectionBatchStore batch(store);
-    const bool wrote = write(batch);
-    batch.Flush();
-    // Releases the functions' cached copy of the temporary file, so every
-    // write is on disk before the move.
-    WritePrivateProfileStringW(nullptr, nullptr, nullptr, temp.Get().c_str());
+    try {
+        if (const DWORD error = PrepareTempFile(path, temp.Get()); error != ERROR_SUCCESS) {
+            return error;
+        }
+        SectionBatchStore batch(store);
+        wrote = write(batch);
+        batch.Flush();
+    } catch (const std::bad_alloc&) {
+        ReleaseCachedCopy(temp.Get());
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+    // Every write is on disk before the move.
+    ReleaseCachedCopy(temp.Get());
     if (!wrote) {
         return ERROR_INVALID_PARAMETER;
     }
@@ -286,24 +304,33 @@ bool Report(DWORD result, DWORD* error) {
 
 } // namespace
 
-bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot, DWORD* error) {
+bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot, DWORD* error,
+                         unsigned long long maxBytes) {
     snapshot = MemoryIniStore();
-    std::string bytes;
-    DWORD readError = ERROR_SUCCESS;
-    const ReadResult read = ReadWholeFile(path, bytes, readError);
-    Report(read == ReadResult::Failed ? readError : ERROR_SUCCESS, error);
-    switch (read) {
-    case ReadResult::Missing:
+    try {
+        std::string bytes;
+        DWORD readError = ERROR_SUCCESS;
+        const ReadResult read = ReadWholeFile(path, bytes, readError, maxBytes);
+        Report(read == ReadResult::Failed ? readError : ERROR_SUCCESS, error);
+        switch (read) {
+        case ReadResult::Missing:
+            return true;
+        case ReadResult::Failed:
+            return false;
+        case ReadResult::Ok:
+            break;
+        }
+        const bool le = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+                        static_cast<unsigned char>(bytes[1]) == 0xFE;
+        snapshot = ParseIniText(le ? DecodeIniBytes(bytes) : AsUtf16Text(bytes));
         return true;
-    case ReadResult::Failed:
+    } catch (const std::bad_alloc&) {
+        // The file exists and was not read: to the caller it is unreadable
+        // (start-up then saves nothing over it unless the user agrees).
+        snapshot = MemoryIniStore();
+        Report(ERROR_NOT_ENOUGH_MEMORY, error);
         return false;
-    case ReadResult::Ok:
-        break;
     }
-    const bool le = bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-                    static_cast<unsigned char>(bytes[1]) == 0xFE;
-    snapshot = ParseIniText(le ? DecodeIniBytes(bytes) : AsUtf16Text(bytes));
-    return true;
 }
 
 bool SaveProfilesToFile(const std::wstring& path, const KeyButtons& buttons,

@@ -53,9 +53,14 @@ class PrivateProfileStore : public IniStore {
 // empty snapshot); false, leaving an empty snapshot, when it exists but
 // cannot be read (e.g. locked), so a caller can avoid saving defaults over it.
 // `error` (when given) receives the system's code of that failure, else
-// ERROR_SUCCESS.
+// ERROR_SUCCESS. A file larger than `maxBytes` is not read
+// (ERROR_FILE_TOO_LARGE); without a cap the whole file is read (up to 2 GB).
+// A failed allocation counts as unreadable (ERROR_NOT_ENOUGH_MEMORY), never
+// as an exception.
+inline constexpr unsigned long long kReadWholeFile = ~0ull;
 bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot,
-                         unsigned long* error = nullptr);
+                         unsigned long* error = nullptr,
+                         unsigned long long maxBytes = kReadWholeFile);
 
 // Saves all three profiles and [TYPE] "type" to `path` atomically: the
 // existing file (if any) is copied, as UTF-16LE with a byte-order mark, to a
@@ -67,7 +72,8 @@ bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot,
 // returned; `error` (when given) receives the system's code of the step that
 // failed (ERROR_ACCESS_DENIED for a read-only target, the code of the failed
 // open for a locked one, of the temporary file's creation for a folder that
-// is missing or cannot be written), ERROR_SUCCESS on success.
+// is missing or cannot be written; ERROR_NOT_ENOUGH_MEMORY when the existing
+// file is too large to copy in memory), ERROR_SUCCESS on success.
 bool SaveProfilesToFile(const std::wstring& path, const KeyButtons& buttons,
                         const ProfileMaps& maps, const Profiles& profiles,
                         unsigned long* error = nullptr);

@@ -11,6 +11,11 @@
 
 namespace orvane {
 
+// Import reads no file larger than this: a full profile with a large macro
+// library is well under 1 MB, so anything beyond is no profile and is
+// refused before it is read into memory.
+inline constexpr unsigned long long kMaxImportFileBytes = 16ull * 1024 * 1024; // 16 MB
+
 // The profile section an exported file holds: [TYPE] "type", 1 when absent.
 int ExportedProfileNumber(IniStore& file);
 

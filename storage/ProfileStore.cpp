@@ -1,6 +1,7 @@
 #include "storage/ProfileStore.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "storage/IniValues.h"
 
@@ -99,45 +100,71 @@ void LoadMacros(IniStore& file, const std::wstring& sec, ProfileData& data) {
     }
 }
 
+// The largest virtual-key code a single key can be sent as.
+constexpr int kMaxVirtualKey = 255;
+
+bool IsSendableKey(int code) {
+    return code >= 1 && code <= kMaxVirtualKey;
+}
+
+// The sequence the stored assignment `a` of key code `c` plays, or nothing
+// when the assignment cannot be honoured: a single key without a sendable
+// Key<c>, a macro index that names no macro, a multimedia or function name
+// the tables lack, a kind outside 0..3.
+std::optional<KeySequence> StoredSequence(IniStore& file, const std::wstring& sec, int c,
+                                          const KeyAssignment& a,
+                                          const MediaKeyNames& mediaKeyNames,
+                                          const ProfileData& data) {
+    switch (a.kind) {
+    case static_cast<int>(AssignmentKind::SingleKey): {
+        const int key = file.ReadInt(sec, KeyName(L"Key", c), 0);
+        return IsSendableKey(key) ? std::optional(KeySequence{key}) : std::nullopt;
+    }
+    case static_cast<int>(AssignmentKind::Macro):
+        // An empty macro exists and plays nothing, as it should.
+        if (a.macroIndex >= 0 && static_cast<size_t>(a.macroIndex) < data.macroEventLists.size())
+            return MacroKeySequence(data.macroEventLists[a.macroIndex]);
+        return std::nullopt;
+    case static_cast<int>(AssignmentKind::Multimedia):
+        if (auto it = mediaKeyNames.find(a.setName);
+            it != mediaKeyNames.end() && IsSendableKey(it->second))
+            return KeySequence{it->second};
+        return std::nullopt;
+    case static_cast<int>(AssignmentKind::FunctionShortcut):
+        if (const FunctionShortcut* row = FindFunctionShortcut(a.setName))
+            return row->Sequence();
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
 // The key cell's assignment and, from it, its sequence in the working map.
-void LoadKeyCell(IniStore& file, const std::wstring& sec, int cell, const KeyButtons& buttons,
+// A cell whose stored assignment cannot be honoured (no entries at all
+// included) keeps its own meaning: itself, under its layout name, and not
+// marked changed. Reading it as stored would swallow the key system-wide
+// and the next save would make that permanent. Answers whether the stored
+// assignment was taken.
+bool LoadKeyCell(IniStore& file, const std::wstring& sec, int cell, const KeyButtons& buttons,
                  const MediaKeyNames& mediaKeyNames, ProfileKeyMap& map, ProfileData& data) {
     const int c = buttons[cell].keyCode;
     KeyAssignment& a = data.keyAssignments[cell];
     a.kind = file.ReadInt(sec, KeyName(L"IndexPic", c), 0);
-    a.macroIndex = file.ReadInt(sec, KeyName(L"MacroIndex", c), 0);
+    // A macro cell without a MacroIndex names no macro.
+    const bool macro = a.kind == static_cast<int>(AssignmentKind::Macro);
+    a.macroIndex = file.ReadInt(sec, KeyName(L"MacroIndex", c), macro ? -1 : 0);
     a.setName = file.ReadText(sec, KeyName(L"SetName", c));
 
-    switch (static_cast<AssignmentKind>(a.kind)) {
-    case AssignmentKind::SingleKey:
-        map[c] = KeySequence{file.ReadInt(sec, KeyName(L"Key", c), 0)};
-        break;
-    case AssignmentKind::Macro:
-        // A macro index that names no macro plays nothing, and stays out
-        // of MacroAssignments so no later step looks that macro up.
-        if (a.macroIndex >= 0 && static_cast<size_t>(a.macroIndex) < data.macroEventLists.size()) {
-            data.macroAssignments[c] = a.macroIndex;
-            map[c] = MacroKeySequence(data.macroEventLists[a.macroIndex]);
-        } else {
-            map[c] = KeySequence{};
-        }
-        break;
-    case AssignmentKind::Multimedia:
-        // A name MediaKeyNames lacks leaves the key without an entry: it
-        // keeps its normal function.
-        if (auto it = mediaKeyNames.find(a.setName); it != mediaKeyNames.end()) {
-            map[c] = KeySequence{it->second};
-        }
-        break;
-    case AssignmentKind::FunctionShortcut: {
-        // An unknown function name maps to nothing: the key is swallowed.
-        const FunctionShortcut* row = FindFunctionShortcut(a.setName);
-        map[c] = row ? row->Sequence() : KeySequence{};
-        break;
+    std::optional<KeySequence> sequence = StoredSequence(file, sec, c, a, mediaKeyNames, data);
+    if (!sequence) {
+        a = KeyAssignment{buttons[cell].name, 0, 0};
+        map[c] = KeySequence{c};
+        return false;
     }
-    default:
-        break; // an unknown kind leaves the key without an entry
-    }
+    if (macro)
+        data.macroAssignments[c] = a.macroIndex;
+    map[c] = std::move(*sequence);
+    return true;
 }
 
 } // namespace
@@ -161,7 +188,8 @@ bool LoadProfile(IniStore& file, int section, int target, const KeyButtons& butt
         // Cells in layout order: of two cells with one key code the later
         // one decides the sequence.
         for (int i = 0; i < kKeyCellCount; ++i) {
-            LoadKeyCell(file, sec, i, buttons, mediaKeyNames, maps.working, w);
+            if (!LoadKeyCell(file, sec, i, buttons, mediaKeyNames, maps.working, w))
+                std::erase(w.changedCells, i);
         }
     }
     CopyWorkingToProfile(maps, profiles, target);
@@ -200,11 +228,11 @@ bool SaveProfile(IniStore& file, int profile, const KeyButtons& buttons, const P
         file.WriteInt(sec, KeyName(L"MacroIndex", c), a.macroIndex);
         file.WriteText(sec, KeyName(L"SetName", c), a.setName);
         if (a.kind == static_cast<int>(AssignmentKind::SingleKey)) {
-            // A single-key cell without a sequence (it had no entry, e.g. an
-            // unknown multimedia name, before it was made kind 0) is saved
-            // as itself.
+            // A single-key cell without a key that can be sent (no entry, an
+            // empty sequence, code 0) is saved as itself, as it loads.
             auto it = map->find(c);
-            const bool has = it != map->end() && !it->second.empty();
+            const bool has =
+                it != map->end() && !it->second.empty() && IsSendableKey(it->second.front());
             file.WriteInt(sec, KeyName(L"Key", c), has ? it->second.front() : c);
         }
     }

@@ -79,7 +79,12 @@ const FunctionShortcut* FindFunctionShortcut(std::wstring_view text);
 // WorkingKeyMap, then copies both into profile `target` (nothing is copied
 // for a target outside 1..3). The key cells are buttons[0..120]. An absent
 // section loads as the default profile: every key cell maps to its own code,
-// named after its cell, with no macros and no changed cells. Returns true.
+// named after its cell, with no macros and no changed cells. In a section
+// that exists, every key cell whose stored assignment cannot be honoured
+// loads the same way (itself, its cell's name, kind 0, not changed): a cell
+// with no entries, a single key whose "Key<c>" is missing or outside 1..255,
+// a macro index that names no macro, a multimedia or function name the
+// tables lack, a kind outside 0..3. Returns true.
 bool LoadProfile(IniStore& file, int section, int target, const KeyButtons& buttons,
                  const MediaKeyNames& mediaKeyNames, ProfileMaps& maps, Profiles& profiles);
 

@@ -127,6 +127,20 @@ class AssignTest(test_app.OrvaneTest):
         self.close_with(ID_OK)
         self.typed(self.sink(), "a", "dn:81 up:81")
 
+    def test_a_set_ini_that_names_only_q_leaves_every_other_key_itself(self):
+        # As a new user writes it by hand: Q types W; nothing else is named.
+        write_set_ini(self.set_ini, 1, {1: ["Key81=87", "SetName81=W", "MacroStrNum=0"]})
+        self.start_plugged()
+        sink = self.sink()
+        self.typed(sink, "q", "dn:87 up:87")
+        self.typed(sink, "a", "dn:65 up:65")
+        for letter, vk in (("a", 65), ("c", 67)):
+            m = sink.mark()
+            e2e.key_down("Control_L")
+            e2e.key(letter)
+            e2e.key_up("Control_L")
+            sink.expect(m, f"dn:17 dn:{vk} up:{vk} up:17")
+
     def test_multimedia_play_pause_reaches_the_sink_extended(self):
         self.start_plugged()
         self.open_key(VK_A)
@@ -151,12 +165,14 @@ class AssignTest(test_app.OrvaneTest):
         codes = key_codes(self.main_ini)
         body = profile_section(codes, {})
         body = [l for l in body if not l.startswith(("IndexPic65=", "SetName65=", "Key65="))]
-        body += ["IndexPic65=3", "SetName65=copy", "Key65=17,67"]
+        # A name the function table holds: one it lacks ("copy") would load
+        # as the key itself, in single-key mode.
+        body += ["IndexPic65=3", "SetName65=Copy", "Key65=17,67"]
         write_set_ini(self.set_ini, 1, {1: body})
         self.start_plugged()
         info = self.open_key(VK_A)
         self.assertEqual(mode_of(info), 3)
-        self.assertEqual(info["function"], "4")  # FindString: "copy" finds "Copy"
+        self.assertEqual(info["function"], "4")  # FindString finds "Copy"
         self.close_with(ID_CANCEL)
         info = self.open_key(VK_Q)
         self.assertEqual(mode_of(info), 0)

@@ -20,6 +20,9 @@ DEFAULT_PROMPT = "Do you want to restore the default seetings?"
 SAVE_PROMPT = "Do you want to save the settings?"
 NO_PROFILE = "This file holds no profile. Nothing was imported."
 EXPORT_FAILED = "The profile could not be exported to this file. The file was not changed."
+NOT_READ = "This file could not be read:"
+NOTHING_IMPORTED = "Nothing was imported."
+TOO_LARGE = "This file is larger than 16 MB, too large to hold a profile. Nothing was imported."
 
 
 def probe(*args):
@@ -106,6 +109,21 @@ class DispatchTest(OrvaneTest):
             e2e.key("Return")  # Yes
         e2e.wait_until(lambda: not visible_window(title), what=f"the {title!r} dialog to close")
 
+    def open_library_and_add_a_macro(self):
+        """"Macro..", Add (1017), OK (1999): an uncommitted library edit."""
+        self.click("Macro..")
+        e2e.wait_until(lambda: probe("owned")[0] == 0, what="the assignment dialog")
+        self.assertEqual(probe("command", 1017)[0], 0)
+        self.assertEqual(probe("command", 1999)[0], 0)
+        e2e.wait_until(lambda: probe("owned")[0] == 2, what="the assignment dialog to close")
+
+    def hold(self, path):
+        """Holds `path` open without sharing (HoldFile.exe) until the test ends."""
+        ready = os.path.join(e2e.fresh_dir(self), "held")
+        holder = e2e.run_exe(e2e.prog("HoldFile"), e2e.winpath(path), e2e.winpath(ready))
+        self.addCleanup(e2e.stop_process, holder)
+        e2e.wait_until(lambda: os.path.exists(ready), what=f"{path} held")
+
 
 class DefaultAndProfileTest(DispatchTest):
     def test_default_prompt_cancel_keeps_the_profile(self):
@@ -147,18 +165,6 @@ class DefaultAndProfileTest(DispatchTest):
         self.assertEqual(ini["type"]["type"], "2")
         self.assertEqual(ini["profile3"]["key65"], "66")
 
-    def open_library_and_add_a_macro(self):
-        """"Macro..", Add (1017), OK (1999): an uncommitted library edit."""
-        self.click("Macro..")
-        try:
-            e2e.wait_until(lambda: probe("owned")[0] == 0, timeout=5,
-                           what="the assignment dialog")
-        except AssertionError:
-            self.skipTest("the assignment dialog does not open on this build")
-        self.assertEqual(probe("command", 1017)[0], 0)
-        self.assertEqual(probe("command", 1999)[0], 0)
-        e2e.wait_until(lambda: probe("owned")[0] == 2, what="the assignment dialog to close")
-
     def switch_after_a_library_edit(self, keysym):
         self.prepare(1, set())
         proc = self.start()
@@ -168,6 +174,25 @@ class DefaultAndProfileTest(DispatchTest):
         ini = self.exit_and_read(proc)
         self.assertEqual(ini["type"]["type"], "2")
         return ini["profile1"].get("macrostrnum")
+
+    def test_after_an_import_the_next_switch_asks_nothing(self):
+        self.prepare(1, set())
+        exported = os.path.join(e2e.fresh_dir(self), "exported.ini")
+        codes = key_codes(os.path.join(self.folder, "Main.ini"))
+        write_set_ini(exported, 1, {1: profile_section(codes, {65: 66})})
+        proc = self.start()
+        self.open_library_and_add_a_macro()  # uncommitted edits, replaced by the import
+        self.menu(1)
+        self.file_dialog("Open", exported)
+        # A prompt blocks the window and clicks are taken in order: the first
+        # prompt seen is Default's only if the switch asked nothing.
+        self.click("Profile2")
+        self.click("Default")
+        self.answer(self.prompt(DEFAULT_PROMPT), "Escape")
+        ini = self.exit_and_read(proc)
+        self.assertEqual(ini["type"]["type"], "2")
+        self.assertEqual(ini["profile1"]["key65"], "66")
+        self.assertEqual(ini["profile1"]["macrostrnum"], "0")
 
     def test_switch_with_unsaved_edits_asks_and_ok_saves(self):
         self.assertEqual(self.switch_after_a_library_edit("Return"), "1")
@@ -266,6 +291,111 @@ class ProfileFileTest(DispatchTest):
         ini = self.exit_and_read(proc)
         self.assertEqual(ini["profile1"]["key65"], "66")
         self.assertEqual(ini["profile1"]["key66"], "66")
+
+    def test_exit_while_import_is_open_ends_the_dialog_and_saves(self):
+        self.prepare(1, {1})
+        proc = self.start()
+        self.menu(1)
+        e2e.wait_until(lambda: visible_window("Open"), what="the 'Open' dialog")
+        # The dialog is the main window's: the window is disabled under it.
+        self.assertEqual(probe("owned")[0], 0)
+        send("command", ID_EXIT)
+        self.assertEqual(self.wait_exit(proc), 0)
+        self.assertIsNone(visible_window("Open"))
+        self.assertEqual(read_ini(self.set_ini)["profile1"]["key65"], "66")
+
+    def test_a_name_typed_without_extension_is_exported_and_imported_as_ini(self):
+        self.prepare(1, {1})
+        folder = e2e.fresh_dir(self)
+        proc = self.start()
+        self.menu(2)
+        self.file_dialog("Save As", os.path.join(folder, "my profile"))
+        e2e.wait_until(lambda: os.path.exists(os.path.join(folder, "my profile.ini")),
+                       what="my profile.ini")
+        self.assertEqual(os.listdir(folder), ["my profile.ini"])
+        self.click("Profile2")
+        self.menu(1)
+        self.file_dialog("Open", os.path.join(folder, "my profile"))
+        ini = self.exit_and_read(proc)
+        self.assertEqual(ini["type"]["type"], "2")
+        self.assertEqual(ini["profile2"]["key65"], "66")
+
+    def refused_import(self, path):
+        """Imports `path` into profile 1 (A is B there) and returns the text
+        lines of the box that says why nothing was imported (its static
+        controls: the icon's is empty, the button's is "OK"); set.ini and
+        the profiles are unchanged."""
+        self.prepare(1, {1})
+        with open(self.set_ini, "rb") as f:
+            before = f.read()
+        proc = self.start()
+        self.menu(1)
+        self.file_dialog("Open", path)
+        e2e.wait_until(lambda: probe("text", "keyboard")[0] == 0, what="the import's refusal")
+        lines = [l for l in probe("text", "keyboard")[1].splitlines() if l not in ("", "OK")]
+        with open(self.set_ini, "rb") as f:
+            self.assertEqual(f.read(), before)
+        self.answer(visible_window("keyboard"), "Return")
+        ini = self.exit_and_read(proc)
+        self.assertEqual((ini["profile1"]["key65"], ini["profile1"]["key66"]), ("66", "66"))
+        return lines
+
+    def test_import_of_a_locked_file_says_it_could_not_be_read_and_why(self):
+        locked = os.path.join(e2e.fresh_dir(self), "locked.ini")
+        codes = key_codes(os.path.join(self.folder, "Main.ini"))
+        write_set_ini(locked, 1, {1: profile_section(codes, {66: 67})})
+        self.hold(locked)
+        lines = self.refused_import(locked)
+        self.assertEqual(lines[0], NOT_READ)
+        self.assertEqual(lines[-1], NOTHING_IMPORTED)
+        # The system's reason, not a bare number.
+        self.assertEqual(len(lines), 3)
+        self.assertTrue(lines[1] and not lines[1].startswith("Error "), lines)
+
+    def test_import_refuses_a_file_above_16_mb(self):
+        big = os.path.join(e2e.fresh_dir(self), "big.ini")
+        with open(big, "wb") as f:
+            f.write(b"[Profile1]\r\nKey66=67\r\n")
+            f.truncate(16 * 1024 * 1024 + 1)
+        self.assertEqual(self.refused_import(big), [TOO_LARGE])
+
+    def failed_export(self, target, replace):
+        """Exports profile 1 to `target`, which must fail: the box says so,
+        and set.ini, the profiles and the target's folder stay as they were."""
+        self.prepare(1, {1})
+        with open(self.set_ini, "rb") as f:
+            before = f.read()
+        folder = os.path.dirname(target)
+        files = {n: open(os.path.join(folder, n), "rb").read() for n in os.listdir(folder)}
+        proc = self.start()
+        self.menu(2)
+        self.file_dialog("Save As", target, replace=replace)
+        self.answer(self.prompt(EXPORT_FAILED), "Return")
+        self.assertEqual({n: open(os.path.join(folder, n), "rb").read()
+                          for n in os.listdir(folder)}, files)
+        with open(self.set_ini, "rb") as f:
+            self.assertEqual(f.read(), before)
+        ini = self.exit_and_read(proc)
+        self.assertEqual(ini["profile1"]["key65"], "66")
+
+    def test_a_failed_export_to_a_locked_file_says_so_and_leaves_it(self):
+        target = os.path.join(e2e.fresh_dir(self), "locked.ini")
+        with open(target, "wb") as f:
+            f.write(b"[Other]\r\nkept=yes\r\n")
+        self.hold(target)
+        self.failed_export(target, replace=True)
+
+    def test_a_failed_export_where_no_temporary_file_can_be_made_says_so(self):
+        # The temporary file beside the target needs a folder path of at most
+        # MAX_PATH - 14 characters; this one is longer, the target still fits.
+        base = e2e.fresh_dir(self)
+        room = 255 - len(e2e.winpath(base)) - len("\\x.ini")
+        folder = os.path.join(base, *(["d" * 50] * (room // 51)), "e" * (room % 51 or 1))
+        os.makedirs(folder)
+        target = os.path.join(folder, "x.ini")
+        self.assertGreater(len(e2e.winpath(folder)), 260 - 14)
+        self.assertLess(len(e2e.winpath(target)), 260)
+        self.failed_export(target, replace=False)
 
 
 if __name__ == "__main__":

@@ -14,6 +14,7 @@ import unittest
 import e2e
 import test_app
 import test_assign
+import test_dispatch
 from test_app import read_ini, send, write_set_ini, profile_section, key_codes
 from test_assign import ID_OK, ID_MACRO, ID_MACRO_COMBO, probe
 
@@ -251,6 +252,60 @@ class MacroTest(test_app.OrvaneTest):
                                  ("e", "dn:69 up:69")):
             self.plays(sink, keysym, expected)
 
+    def main_cell(self, name):
+        """The centre of the main window's cell named `name`."""
+        for n, value in read_ini(self.main_ini)["buttoninfo"].items():
+            if value.split(",")[-1].strip() == name:
+                return self.cell(int(n))
+        raise AssertionError(f"no cell named {name!r}")
+
+    def commit_with(self, name):
+        """Shows the main window, clicks its cell `name` (Apply or OK) and
+        waits until the click was taken."""
+        send("command", test_app.ID_OPEN)
+        e2e.wait_until(lambda: test_app.window_state()[1], what="the main window shown")
+        e2e.xdotool("mousemove", *self.main_cell(name), "click", 1)
+        if name == "OK":
+            e2e.wait_until(lambda: not test_app.window_state()[1], what="OK to hide the window")
+            return
+        # Apply shows nothing. Clicks are taken in order, so Default's
+        # question, asked after it, proves it ran; Escape declines it.
+        e2e.xdotool("mousemove", *self.main_cell("Default"), "click", 1)
+        e2e.wait_until(lambda: test_dispatch.probe("text", "keyboard")[0] == 0,
+                       what="Default's question")
+        box = e2e.wait_until(lambda: test_dispatch.visible_window("keyboard"),
+                             what="the question's X window")
+        e2e.xdotool("windowfocus", "--sync", box)
+        e2e.key("Escape")
+        e2e.wait_until(lambda: test_dispatch.probe("text", "keyboard")[0] == 2,
+                       what="the question to close")
+
+    def test_apply_and_ok_commit_a_library_edit_at_once(self):
+        # Q plays macro 0, which holds A.
+        body = profile_section(key_codes(self.main_ini), {})
+        body = [l for l in body if not l.startswith(
+            ("MacroStrNum=", f"IndexPic{VK_Q}=", f"MacroIndex{VK_Q}=", f"SetName{VK_Q}="))]
+        ints = events("a")
+        body += ["MacroStrNum=1", "MacroName0=first", f"MacroKeyNum0={len(ints)}",
+                 f"MacroKey0={','.join(map(str, ints))}",
+                 f"IndexPic{VK_Q}=1", f"MacroIndex{VK_Q}=0", f"SetName{VK_Q}=first"]
+        write_set_ini(self.set_ini, 1, {1: body})
+        self.start_plugged()
+        for letter, commit, old, new in (
+                ("b", "Apply", "dn:65 up:65", "dn:65 dn:66 up:65 up:66"),
+                ("c", "OK", "dn:65 dn:66 up:65 up:66", "dn:65 dn:66 dn:67 up:65 up:66 up:67")):
+            with self.subTest(commit=commit):
+                send("command", test_app.ID_OPEN)
+                e2e.wait_until(lambda: test_app.window_state()[1], what="the main window shown")
+                self.open_library()
+                self.record(lambda: e2e.key(letter), 2)
+                self.close_with(ID_OK)
+                sink = self.sink()
+                self.plays(sink, "q", old)  # not committed yet
+                self.commit_with(commit)
+                # A new sink: the one whose focus the main window took may not
+                # get it back.
+                self.plays(self.sink(), "q", new)  # committed: no Exit needed
 
 if __name__ == "__main__":
     unittest.main()

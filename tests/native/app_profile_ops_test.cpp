@@ -165,6 +165,39 @@ TEST(ProfileOps, SwitchToAProfileOutside1To3DoesNothing) {
     EXPECT_EQ(m.maps.working.at(KeyOf(1)), KeySequence{65});
 }
 
+// After an import the working copy is the profile in force: the next switch
+// asks nothing. A refused import keeps the uncommitted edits and the flag.
+TEST(ProfileOps, ImportLeavesNothingToSaveAndARefusedOneKeepsTheEdits) {
+    const MediaKeyNames media = fixture::TestMediaNames(fixture::TestButtons());
+    for (bool holdsProfile : {true, false}) {
+        SCOPED_TRACE(holdsProfile);
+        Model m;
+        m.maps.activeProfile = 2;
+        m.maps.working[KeyOf(1)] = {65}; // uncommitted edits
+        m.profiles.working.macroNames = {L"new"};
+        m.profiles.working.macroEventLists = {{}};
+        m.modified = 1;
+        const Profiles before = m.profiles;
+        MemoryIniStore file = ParseIniText(holdsProfile ? L"[TYPE]\ntype=1\n[Profile1]\nKey11=67\n"
+                                                        : L"[TYPE]\ntype=3\n[Other]\nKey11=67\n");
+        EXPECT_EQ(ImportIntoProfileInForce(m.model, file, media), holdsProfile);
+        if (holdsProfile) {
+            EXPECT_EQ(m.modified, 0);
+            EXPECT_EQ(m.profiles.working, m.profiles.stored[1]);
+            EXPECT_EQ(m.maps.working, *m.maps.ProfileMap(2));
+            EXPECT_EQ(m.maps.working.at(KeyOf(2)), KeySequence{67});
+        } else {
+            EXPECT_EQ(m.modified, 1);
+            EXPECT_EQ(m.profiles.working, before.working);
+            EXPECT_EQ(m.profiles.stored, before.stored);
+            EXPECT_EQ(m.maps.working.at(KeyOf(1)), KeySequence{65});
+        }
+        int prompts = 0;
+        SwitchProfile(m.model, 3, [&] { return ++prompts, true; });
+        EXPECT_EQ(prompts, holdsProfile ? 0 : 1);
+    }
+}
+
 TEST(ProfileOps, DefaultResetsAndCommitsOnlyTheProfileInForce) {
     Model m;
     m.maps.activeProfile = 3;

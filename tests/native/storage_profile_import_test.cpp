@@ -101,9 +101,18 @@ TEST_F(ProfileImportTest, AFileThatHoldsNoProfileChangesNothing) {
 TEST_F(ProfileImportTest, NoTypeReadsProfile1AndABadTargetChangesNothing) {
     MemoryIniStore file = ParseIniText(L"[Profile1]\nIndexPic10=0\nKey10=66\n");
     EXPECT_EQ(ExportedProfileNumber(file), 1);
-    const ProfileKeyMap before = maps.working;
-    EXPECT_FALSE(ImportProfile(file, 0, buttons, media, maps, profiles));
-    EXPECT_EQ(maps.working, before);
+    MakeMacroProfile(3);
+    profiles.working.changedCells = {9}; // an uncommitted edit
+    const Profiles before = profiles;
+    const ProfileMaps beforeMaps = maps;
+    for (int target : {0, 4, -1}) {
+        EXPECT_FALSE(ImportProfile(file, target, buttons, media, maps, profiles));
+        EXPECT_EQ(profiles.working, before.working);
+        EXPECT_EQ(profiles.stored, before.stored);
+        EXPECT_EQ(maps.working, beforeMaps.working);
+        for (int p = 1; p <= kProfileCount; ++p)
+            EXPECT_EQ(*maps.ProfileMap(p), *beforeMaps.ProfileMap(p));
+    }
     ASSERT_TRUE(ImportProfile(file, 2, buttons, media, maps, profiles));
     EXPECT_EQ(maps.ProfileMap(2)->at(10), KeySequence{66});
     EXPECT_EQ(maps.working.at(10), KeySequence{66});

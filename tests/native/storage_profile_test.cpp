@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cwchar>
+
+#include "engine_script.h"
 #include "storage/IniStore.h"
 #include "storage/LayoutReader.h"
 #include "storage/ProfileStore.h"
@@ -43,7 +46,7 @@ void MakeFullProfile(ProfileMaps& maps, Profiles& profiles, const KeyButtons& bu
                                     {(30 + e % 20) << 16, 65 + e % 26, e % 2 == 0});
     }
     // cell 1: single key to 66; cell 2: macro 1; cell 3: macro 2;
-    // cell 4: media; cell 5: shortcut; cell 6: kind 1 with a bad index.
+    // cell 4: media; cell 5: shortcut; cell 6: a name with blanks.
     d.keyAssignments[0] = {L"B", 0, 0};
     m[buttons[0].keyCode] = {66};
     d.keyAssignments[1] = {L"two", 1, 1};
@@ -57,7 +60,7 @@ void MakeFullProfile(ProfileMaps& maps, Profiles& profiles, const KeyButtons& bu
     d.keyAssignments[4] = {L"Select ALL", 3, 0};
     m[buttons[4].keyCode] = {17, 65};
     d.keyAssignments[5] = {L" spaced name ", 0, 0};
-    m[buttons[5].keyCode] = {0};
+    m[buttons[5].keyCode] = {67};
     d.changedCells = {0, 1, 2, 3, 4, 5};
 }
 
@@ -163,46 +166,116 @@ TEST_F(ProfileStoreTest, AbsentSectionLoadsTheDefaultProfile) {
     EXPECT_EQ(Stored(1).keyAssignments[125].setName, L"command cell keeps this");
 }
 
-// A section that exists is read key by key; its missing keys read as 0.
-TEST_F(ProfileStoreTest, ExistingEmptySectionReadsAsZeros) {
-    LoadText(L"[Profile1]\n");
-    EXPECT_EQ(Map(1).at(Code(1)), KeySequence{0});
-    EXPECT_EQ(Stored(1).keyAssignments[0], (KeyAssignment{L"", 0, 0}));
-}
-
 TEST_F(ProfileStoreTest, LoadBuildsSequencesByKind) {
     LoadText(L"[Profile1]\n"
-             L"MacroStrNum=2\nMacroName0=m0\nMacroName1=m1\n"
+             L"MacroStrNum=3\nMacroName0=m0\nMacroName1=m1\nMacroName2=empty\n"
              L"MacroKeyNum0=12\nMacroKey0=1,65,1,1,65,0,1,66,1,1,66,0\n"
              L"MacroKeyNum1=6\nMacroKey1=9,67,0,9,68,0\n"
              L"IndexPic10=0\nKey10=66\n"
              L"IndexPic11=1\nMacroIndex11=0\n"
              L"IndexPic12=1\nMacroIndex12=1\n"
-             L"IndexPic13=1\nMacroIndex13=2\n" // names no macro
-             L"IndexPic14=1\nMacroIndex14=-1\n"
+             L"IndexPic13=1\nMacroIndex13=2\nSetName13=empty\n" // exists, plays nothing
+             L"Key14=255\n"                                     // no IndexPic: kind 0
              L"IndexPic15=2\nSetName15=M120\n"
-             L"IndexPic16=2\nSetName16=m120\n" // MediaKeyNames lacks it
              L"IndexPic17=3\nSetName17=Select ALL\n"
              L"IndexPic18=3\nSetName18=Window\n"
-             L"IndexPic19=3\nSetName19=select all\n" // case differs
              L"IndexPic20=3\nSetName20=Maximize\n"
-             L"IndexPic21=7\nKey21=5\n");
+             L"Key21=1\nSetName21=one\n"
+             L"SetIndexNum=3\nsetindex0=0\nsetindex1=3\nsetindex2=11\n");
     const ProfileKeyMap& m = Map(1);
     EXPECT_EQ(m.at(10), (KeySequence{66}));
     EXPECT_EQ(m.at(11), (KeySequence{65, 66}));
     EXPECT_EQ(m.at(12), (KeySequence{})); // releases only
     EXPECT_EQ(m.at(13), (KeySequence{}));
-    EXPECT_EQ(m.at(14), (KeySequence{}));
+    EXPECT_EQ(m.at(14), (KeySequence{255}));
     EXPECT_EQ(m.at(15), (KeySequence{120}));
-    EXPECT_EQ(m.count(16), 0u);
     EXPECT_EQ(m.at(17), (KeySequence{17, 65}));
     EXPECT_EQ(m.at(18), (KeySequence{17, 78}));
-    EXPECT_EQ(m.at(19), (KeySequence{}));
     EXPECT_EQ(m.at(20), (KeySequence{18, 32, 88}));
-    EXPECT_EQ(m.count(21), 0u);
-    EXPECT_EQ(Stored(1).macroAssignments, (MacroAssignments{{11, 0}, {12, 1}}));
-    EXPECT_EQ(Stored(1).keyAssignments[3], (KeyAssignment{L"", 1, 2})); // kept as read
-    EXPECT_EQ(Stored(1).macroNames, (MacroNames{L"m0", L"m1"}));
+    EXPECT_EQ(m.at(21), (KeySequence{1}));
+    EXPECT_EQ(Stored(1).macroAssignments, (MacroAssignments{{11, 0}, {12, 1}, {13, 2}}));
+    EXPECT_EQ(Stored(1).keyAssignments[3], (KeyAssignment{L"empty", 1, 2}));
+    EXPECT_EQ(Stored(1).keyAssignments[11], (KeyAssignment{L"one", 0, 0}));
+    EXPECT_EQ(Stored(1).macroNames, (MacroNames{L"m0", L"m1", L"empty"}));
+    EXPECT_EQ(Stored(1).changedCells, (ChangedCells{0, 3, 11}));
+}
+
+// A key cell whose stored assignment cannot be honoured keeps its own
+// meaning: itself, its cell's name, not changed. Each case is the whole
+// stored assignment of cell 1 (code 10) in a section that marks it changed
+// and holds two macros.
+TEST_F(ProfileStoreTest, UnhonouredAssignmentsLeaveTheKeyItself) {
+    const wchar_t* cases[] = {
+        L"",              // no entries for the key
+        L"SetName10=B\n", // no Key10
+        L"IndexPic10=0\nMacroIndex10=0\nSetName10=B\n",
+        L"IndexPic10=0\nKey10=0\n",
+        L"IndexPic10=0\nKey10=256\n",
+        L"Key10=-66\n",
+        L"Key10=x\n",                                   // reads as 0
+        L"IndexPic10=1\nMacroIndex10=2\nSetName10=m\n", // names no macro
+        L"IndexPic10=1\nMacroIndex10=-1\n",
+        L"IndexPic10=1\nSetName10=m0\n",   // no MacroIndex
+        L"IndexPic10=2\nSetName10=m120\n", // the table's name is M120
+        L"IndexPic10=2\n",
+        L"IndexPic10=3\nSetName10=select all\n", // the table's is Select ALL
+        L"IndexPic10=3\nSetName10=Nothing\n",
+        L"IndexPic10=4\nKey10=66\n", // the library-only mode
+        L"IndexPic10=-1\nKey10=66\n",
+        L"IndexPic10=7\nMacroIndex10=0\nSetName10=Copy\nKey10=66\n",
+    };
+    for (const wchar_t* cell : cases) {
+        SCOPED_TRACE(::testing::Message() << std::string(cell, cell + wcslen(cell)));
+        LoadText(std::wstring(L"[Profile1]\nMacroStrNum=2\nMacroName0=m0\nMacroName1=m1\n"
+                              L"MacroKeyNum0=3\nMacroKey0=1,65,1\n"
+                              L"SetIndexNum=2\nsetindex0=0\nsetindex1=1\n"
+                              L"IndexPic11=0\nKey11=67\n") +
+                 cell);
+        EXPECT_EQ(Stored(1).keyAssignments[0], (KeyAssignment{L"K10", 0, 0}));
+        EXPECT_EQ(Map(1).at(10), KeySequence{10});
+        EXPECT_EQ(Stored(1).macroAssignments.count(10), 0u);
+        EXPECT_EQ(Stored(1).changedCells, (ChangedCells{1}));
+        EXPECT_EQ(Map(1).at(11), KeySequence{67}); // the neighbour is read as stored
+        // Saved and loaded again, the key stays itself.
+        MemoryIniStore saved;
+        SaveProfile(saved, 1, buttons, maps, profiles);
+        EXPECT_EQ(saved.ReadInt(L"Profile1", L"Key10", 0), 10);
+    }
+}
+
+// As a new user writes set.ini by hand: only Q is named. Q types W and every
+// other key of the shipped keyboard stays itself, shortcuts included.
+TEST(HandWrittenSetIni, NamesOneKeyAndEveryOtherKeyStaysItself) {
+    MemoryIniStore layout =
+        ParseIniText(DecodeIniBytes(fixture::ReadFileBytes(ORVANE_SOURCE_DIR "/res/Main.ini")));
+    KeyButtons buttons;
+    HitRects rects;
+    MediaKeyNames media;
+    ReadLayout(layout, buttons, rects, media);
+    MemoryIniStore set =
+        ParseIniText(L"[TYPE]\ntype=1\n[Profile1]\nKey81=87\nSetName81=W\nMacroStrNum=0\n");
+    ProfileMaps maps;
+    Profiles profiles;
+    LoadAllProfiles(set, buttons, media, maps, profiles);
+    for (int i = 0; i < kKeyCellCount; ++i) {
+        const int c = buttons[i].keyCode;
+        SCOPED_TRACE(c);
+        if (c == 81) {
+            EXPECT_EQ(profiles.stored[0].keyAssignments[i], (KeyAssignment{L"W", 0, 0}));
+            EXPECT_EQ(maps.ProfileMap(1)->at(c), KeySequence{87});
+        } else {
+            EXPECT_EQ(profiles.stored[0].keyAssignments[i], (KeyAssignment{buttons[i].name, 0, 0}));
+            EXPECT_EQ(maps.ProfileMap(1)->at(c), KeySequence{c});
+        }
+    }
+    // The engine remaps with what was loaded: Q, A, Ctrl+A, Ctrl+C.
+    KeyMaps engine;
+    engine.ReplaceProfileMaps(maps);
+    engine.remapSuspended = 0;
+    const test::ScriptResult r =
+        test::Play(engine, "d:81 u:81 d:65 u:65 d:162 d:65 u:65 d:67 u:67 u:162", 0);
+    EXPECT_EQ(r.verdicts, "S S P65 P65 P162 P65 P65 P67 P67 P162");
+    EXPECT_EQ(r.queue, "dn:87 up:87");
 }
 
 TEST_F(ProfileStoreTest, MacroListsTakeTheCountedInts) {
@@ -235,13 +308,13 @@ TEST_F(ProfileStoreTest, MacroListsTakeTheCountedInts) {
 
 TEST_F(ProfileStoreTest, ChangedCellsKeepOnlyCellIndexesOnce) {
     LoadText(L"[Profile1]\nSetIndexNum=6\nsetindex0=5\nsetindex1=-1\nsetindex2=132\nsetindex3=131\n"
-             L"setindex4=5\n");
+             L"setindex4=5\nKey10=66\nKey15=66\n");
     // setindex5 is missing and reads as 0, a cell index.
     EXPECT_EQ(Stored(1).changedCells, (ChangedCells{5, 131, 0}));
 }
 
 TEST_F(ProfileStoreTest, HugeCountsAreBounded) {
-    LoadText(L"[Profile1]\nSetIndexNum=2000000000\nMacroStrNum=2000000000\n");
+    LoadText(L"[Profile1]\nSetIndexNum=2000000000\nMacroStrNum=2000000000\nKey10=66\n");
     EXPECT_EQ(Stored(1).macroEventLists.size(), static_cast<size_t>(kMaxStoredMacros));
     EXPECT_EQ(Stored(1).macroNames.size(), static_cast<size_t>(kMaxStoredMacros));
     EXPECT_EQ(Stored(1).changedCells, (ChangedCells{0}));

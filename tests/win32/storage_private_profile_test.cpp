@@ -4,11 +4,33 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <new>
 #include <string>
 
 #include "../native/storage_fixtures.h"
 #include "storage/PrivateProfileStore.w32.h"
+#include "storage/ProfileImport.h"
 #include "storage/ProfileStore.h"
+
+// Replaced for this test binary: while a test sets gFailAllocationsFrom, every
+// allocation of at least that many bytes fails as it does when memory runs
+// out.
+static size_t gFailAllocationsFrom = static_cast<size_t>(-1);
+
+void* operator new(size_t size) {
+    if (size >= gFailAllocationsFrom)
+        throw std::bad_alloc();
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    std::free(p);
+}
 
 namespace orvane {
 namespace {
@@ -122,8 +144,8 @@ void MakeProfile(ProfileMaps& maps, Profiles& profiles, const KeyButtons& b, int
     m[b[20].keyCode] = {b[107].keyCode};
     d.keyAssignments[21] = {L"Zoom Out", 3, 0};
     m[b[21].keyCode] = {17, 109};
-    d.keyAssignments[22] = {L"no such media", 2, 0};
-    m.erase(b[22].keyCode);
+    d.keyAssignments[22] = {L"the highest code", 0, 0};
+    m[b[22].keyCode] = {255};
     d.keyAssignments[23] = {std::wstring(600, L'Ж'), 0, 0}; // far beyond 259 characters
     d.changedCells = {0, 1, 2, 3, 10, 11, 12, 13, 20, 21, 22, 23};
 }
@@ -272,6 +294,66 @@ TEST_F(PrivateProfileTest, FailedSavesLeaveTheOldFileAndNoTemporary) {
     auto files = Files();
     std::sort(files.begin(), files.end());
     EXPECT_EQ(files, (std::vector<std::wstring>{L"locked.ini", L"readonly.ini"}));
+}
+
+// Import reads a file of up to kMaxImportFileBytes and refuses a larger one
+// before reading it; the start-up read has no cap.
+TEST_F(PrivateProfileTest, TheImportCapRefusesALargerFileUnread) {
+    const std::wstring path = Path(L"big.ini");
+    for (unsigned long long size : {kMaxImportFileBytes, kMaxImportFileBytes + 1}) {
+        SCOPED_TRACE(size);
+        WriteBytes(path, "[Profile1]\r\nKey10=66\r\n");
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        LARGE_INTEGER end;
+        end.QuadPart = static_cast<LONGLONG>(size);
+        ASSERT_TRUE(SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h));
+        CloseHandle(h);
+
+        MemoryIniStore snapshot;
+        DWORD error = ERROR_SUCCESS;
+        const bool fits = size <= kMaxImportFileBytes;
+        EXPECT_EQ(ReadIniFileSnapshot(path, snapshot, &error, kMaxImportFileBytes), fits);
+        EXPECT_EQ(error, fits ? DWORD(ERROR_SUCCESS) : DWORD(ERROR_FILE_TOO_LARGE));
+        EXPECT_EQ(snapshot.ReadInt(L"Profile1", L"Key10", 0), fits ? 66 : 0);
+        EXPECT_TRUE(ReadIniFileSnapshot(path, snapshot, &error)); // no cap: read whole
+        EXPECT_EQ(snapshot.ReadInt(L"Profile1", L"Key10", 0), 66);
+    }
+}
+
+// Memory running out while a file is read whole (start-up, an export's copy
+// of its target) is a failure of that step, never the end of the process:
+// the read reports the file unreadable, the save fails and leaves the target
+// and no temporary file.
+TEST_F(PrivateProfileTest, AFailedAllocationFailsTheStepAndKeepsTheFile) {
+    ProfileMaps maps;
+    Profiles profiles;
+    MakeProfile(maps, profiles, buttons, 1);
+    const std::wstring path = Path(L"set.ini");
+    const std::string old =
+        Utf16File(L"[TYPE]\r\ntype=2\r\n[Mine]\r\nk=" + std::wstring(1 << 20, L'v') + L"\r\n");
+    WriteBytes(path, old);
+
+    MemoryIniStore snapshot = ParseIniText(L"[Stale]\na=b\n");
+    DWORD readError = ERROR_SUCCESS, saveError = ERROR_SUCCESS, exportError = ERROR_SUCCESS;
+    gFailAllocationsFrom = 1 << 20; // the file holds 2 MB
+    const bool read = ReadIniFileSnapshot(path, snapshot, &readError);
+    const bool saved = SaveProfilesToFile(path, buttons, maps, profiles, &saveError);
+    const bool exported = ExportProfileToFile(path, 1, buttons, maps, profiles, &exportError);
+    gFailAllocationsFrom = static_cast<size_t>(-1);
+
+    EXPECT_FALSE(read);
+    EXPECT_EQ(readError, DWORD(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_FALSE(snapshot.HasSection(L"Stale"));
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(saveError, DWORD(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_FALSE(exported);
+    EXPECT_EQ(exportError, DWORD(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_TRUE(ReadBytes(path) == old);
+    EXPECT_EQ(Files(), (std::vector<std::wstring>{L"set.ini"}));
+    // With memory again, the same file reads and saves.
+    EXPECT_TRUE(ReadIniFileSnapshot(path, snapshot, &readError));
+    EXPECT_TRUE(SaveProfilesToFile(path, buttons, maps, profiles, &saveError));
 }
 
 TEST_F(PrivateProfileTest, NoFileLoadsTheDefaultProfiles) {
