@@ -25,7 +25,7 @@ HICON AppIcon() {
 
 COrvaneDlg::COrvaneDlg(HWND parent)
     : Dialog(IDD_ORVANE_DIALOG, parent), icon_(AppIcon()), exeDir_(win::ExeDirectory()),
-      setConfig_(exeDir_, maps_.working) {
+      setConfig_(exeDir_) {
     // engine_ (constructed above, as the first member) has seeded its maps,
     // created QueueMutex and started the injector.
     SeedIdentity(maps_);

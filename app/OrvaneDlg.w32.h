@@ -121,7 +121,7 @@ class COrvaneDlg : public win::Dialog {
     std::wstring exeDir_;
     // The one assignment dialog of the run, opened modally again and again.
     // Its exchange fields keep their values between runs ("Macro.." sets
-    // only editMode and editMacro). Writes into the model's WorkingKeyMap.
+    // only editMode and editMacro); FinishKeyEdit applies an OK to the model.
     CSetCongfig setConfig_;
 };
 

@@ -63,7 +63,8 @@ enum class SyncVariant { A, B };
 void SyncMacroKeys(MainModel& model, const AssignExchange& dialog, SyncVariant variant);
 
 // Key cell `cell` (1..104): fills the exchange from the cell and the working
-// copy (editName, editMode, editMacro, editKey) and copies the library in.
+// copy (editName, editMode, editMacro, editKey, editSequence; no
+// newSequence) and copies the library in.
 // Returns false, filling nothing, for any other cell.
 bool BeginKeyEdit(const MainModel& model, int cell, AssignExchange& dialog);
 
@@ -75,10 +76,12 @@ bool BeginKeyEdit(const MainModel& model, int cell, AssignExchange& dialog);
 bool ImportIntoProfileInForce(MainModel& model, MemoryIniStore& file,
                               const MediaKeyNames& mediaKeyNames);
 
-// After the dialog ended with OK (it has already set the key's sequence in
-// the WorkingKeyMap): the cell's assignment, ChangedCells, SyncMacroKeys(B),
-// the library taken back, and a commit, so the hook uses the edit at once.
-// A result other than OK must not call this: nothing changes then.
+// The one way a key edit reaches the model, after the dialog ended with OK:
+// the key's new sequence (dialog.newSequence) into the WorkingKeyMap, the
+// cell's assignment, ChangedCells, SyncMacroKeys(B), the library taken back,
+// and a commit; once the caller has handed the maps to the engine the hook
+// uses the edit. A result other than OK must not call this: nothing changes
+// then.
 void FinishKeyEdit(MainModel& model, int cell, const AssignExchange& dialog);
 
 // "Macro..": editMode = MacroLibraryOnly and editMacro = 0 (editName and

@@ -1,11 +1,14 @@
 // What the main window and the key-assignment dialog hand each other: the
-// key being edited, its assignment, and a copy of the working profile's macro
-// library. The main window fills it before the dialog runs and reads it back
-// only when the dialog ended with OK; Cancel leaves nothing to take back.
+// key being edited, its assignment and sequence, and a copy of the working
+// profile's macro library. The main window fills it before the dialog runs
+// (BeginKeyEdit) and, only when the dialog ended with OK, applies what it
+// holds to its model in one step (FinishKeyEdit); Cancel leaves nothing to
+// take back. The dialog reads and writes nothing else of the model.
 //
 // Portable: no Windows headers.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "engine/KeyModel.h"
@@ -18,6 +21,11 @@ struct AssignExchange {
     int editMode = 0;      // on entry the key's kind (or 4); after OK the chosen kind
     int editMacro = 0;     // the key's macro index / the macro selected at OK
     std::wstring editName; // the key's set name; after OK the new one
+    // On entry the key's sequence in the working copy (none: the working
+    // map has no entry for the key, and OK gives it none).
+    std::optional<KeySequence> editSequence;
+    // Set by OK: the key's new sequence; none leaves its entry as it is.
+    std::optional<KeySequence> newSequence;
 
     // The dialog's own copies of the library; edited in place while it runs.
     MacroNames macroNames;

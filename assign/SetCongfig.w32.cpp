@@ -68,8 +68,8 @@ SIZE BitmapSize(HBITMAP bitmap) {
 
 } // namespace
 
-CSetCongfig::CSetCongfig(const std::wstring& exeDir, ProfileKeyMap& working)
-    : Dialog(IDD_SETCONFIG, nullptr), working_(working),
+CSetCongfig::CSetCongfig(const std::wstring& exeDir)
+    : Dialog(IDD_SETCONFIG, nullptr),
       macroEditor_(*this, MacroEditorHost{[this] { InstallCaptureHook(Hwnd()); },
                                           [] { RemoveCaptureHook(); },
                                           [this] {
@@ -157,7 +157,7 @@ BOOL CSetCongfig::OnInitDialog() {
     CaptureHookState& capture = CaptureState();
     capture.mode = editMode;
     // OK without a key pressed during this opening keeps the key as it is.
-    capture.capturedKey = InitialCaptureTarget(editKey, editMode, working_);
+    capture.capturedKey = InitialCaptureTarget(editKey, editMode, editSequence);
 
     keyNameEdit_.SetFont(keyNameFont_.Get());
     mediaCombo_.SetFont(comboFont_.Get());
@@ -462,7 +462,7 @@ void CSetCongfig::OnOK() {
     in.functionText = functionCombo_.GetText();
     in.functionSelection = functionCombo_.GetCurSel();
     in.capturedKey = CaptureState().capturedKey;
-    CommitAssignment(in, mediaKeyNames, working_, *this);
+    CommitAssignment(in, mediaKeyNames, *this);
     ReleaseButtonFaces();
     Dialog::OnOK();
 }

@@ -5,9 +5,9 @@
 //
 // Owner: COrvaneDlg holds the one object for the whole run and opens it
 // modally for every key cell and for "Macro..". The caller fills the
-// AssignExchange fields before DoModal and reads them back only after IDOK;
-// OK has then already written the key's new sequence into the WorkingKeyMap.
-// Everything runs on the GUI thread.
+// AssignExchange fields before DoModal and reads them back only after IDOK
+// (the key's new assignment, its new sequence and the edited library). The
+// dialog holds nothing of the model. Everything runs on the GUI thread.
 #pragma once
 
 #include <windows.h>
@@ -46,9 +46,8 @@ enum class DialogImage : int {
 class CSetCongfig : public win::Dialog, public AssignExchange {
   public:
     // Loads the fonts, the eleven images from exeDir + "skin\\" and the
-    // layout from exeDir + "Composite.ini", once for the run. `working` is
-    // the WorkingKeyMap that OK writes into; it outlives the dialog.
-    CSetCongfig(const std::wstring& exeDir, ProfileKeyMap& working);
+    // layout from exeDir + "Composite.ini", once for the run.
+    explicit CSetCongfig(const std::wstring& exeDir);
     ~CSetCongfig() override;
 
     // Multimedia item name -> key code; filled by the main window's start-up.
@@ -95,7 +94,6 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
 
     CBitButtton& ButtonOfEntry(int entry);
 
-    ProfileKeyMap& working_;
     // Entries 1..18 except 5; index = entry - 1 (index 4 stays unbound).
     std::array<CBitButtton, 18> buttons_;
     win::ComboBox functionCombo_, mediaCombo_, macroCombo_;
