@@ -9,6 +9,7 @@
 #include "storage/ProfileStore.h"
 #include "tray/AboutDlg.w32.h"
 #include "win/App.h"
+#include "win/MessageBox.h"
 #include "win/Strings.h"
 
 namespace orvane {
@@ -47,8 +48,7 @@ BOOL COrvaneDlg::OnInitDialog() {
     // Without its lock or wake-up signal the engine remaps nothing; say so
     // rather than run as if it did.
     if (!engine_.Ready())
-        MessageBoxExW(Hwnd(), L"Key remapping is off: the system could not create its lock.",
-                      L"keyboard", MB_OK | MB_ICONEXCLAMATION, 1033);
+        win::Tell(Hwnd(), L"Key remapping is off: the system could not create its lock.");
     engine_.KeyboardPresent(IsKeyboardPresent(Hwnd()));
     tray_.Add(Hwnd(), AppIcon());
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");

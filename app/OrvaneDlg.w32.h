@@ -82,8 +82,6 @@ class COrvaneDlg : public win::Dialog {
     // with the pointer until the next click, and swallow that click.
     LRESULT DragAfterClick();
     void RunControl(int cell);
-    // MessageBoxExW(caption "keyboard", OK/Cancel, exclamation, 1033) == IDOK.
-    bool Confirm(const wchar_t* text);
     // PaintSkin on a client DC, at once.
     void RepaintSkin();
     MainModel Model() { return MainModel{maps_, profiles_, cells_, settingsModified_}; }

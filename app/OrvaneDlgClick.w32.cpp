@@ -10,6 +10,7 @@
 #include "mainwnd/HoverPass.h"
 #include "res/resource.h"
 #include "tray/TrayIcon.w32.h"
+#include "win/MessageBox.h"
 
 namespace orvane {
 
@@ -67,7 +68,7 @@ void COrvaneDlg::RunControl(int cell) {
         ShowWindow(Hwnd(), SW_HIDE);
         return;
     case ControlAction::Default:
-        if (!Confirm(L"Do you want to restore the default seetings?"))
+        if (!win::AskOkCancel(Hwnd(), L"Do you want to restore the default seetings?"))
             return;
         RestoreDefaults(model);
         PublishMaps();
@@ -76,17 +77,13 @@ void COrvaneDlg::RunControl(int cell) {
     case ControlAction::Profile1:
     case ControlAction::Profile2:
     case ControlAction::Profile3:
-        SwitchProfile(model, ProfileOfAction(action),
-                      [this] { return Confirm(L"Do you want to save the settings?"); });
+        SwitchProfile(model, ProfileOfAction(action), [this] {
+            return win::AskOkCancel(Hwnd(), L"Do you want to save the settings?");
+        });
         PublishMaps();
         RepaintSkin();
         return;
     }
-}
-
-bool COrvaneDlg::Confirm(const wchar_t* text) {
-    return MessageBoxExW(Hwnd(), text, L"keyboard", MB_OKCANCEL | MB_ICONEXCLAMATION,
-                         MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)) == IDOK;
 }
 
 void COrvaneDlg::RepaintSkin() {

@@ -13,6 +13,7 @@ extern "C" {
 
 #include "device/HidPath.h"
 #include "win/Handles.h"
+#include "win/MessageBox.h"
 
 namespace orvane {
 
@@ -82,8 +83,7 @@ BOOL IsKeyboardPresent(HWND owner) {
         bool outOfMemory = false;
         if (!InterfacePath(devices.set, data, path, outOfMemory)) {
             if (outOfMemory) {
-                MessageBoxExW(owner, L"out of memory!", L"keyboard",
-                              MB_OKCANCEL | MB_ICONEXCLAMATION, 1033);
+                win::KeyboardMessageBox(owner, L"out of memory!", MB_OKCANCEL | MB_ICONEXCLAMATION);
                 return FALSE;
             }
             continue;
