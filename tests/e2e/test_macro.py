@@ -367,6 +367,20 @@ class MacroTest(test_app.OrvaneTest):
         self.close_with(ID_OK)
 
 
+    def test_enter_while_renaming_ends_the_rename_and_keeps_the_dialog(self):
+        self.start_plugged()
+        self.open_library()
+        self.click(ID_ADD)
+        self.state_until(lambda s: s["items"] == "define0", "the new macro")
+        self.click(ID_MACRO_COMBO)  # the focus into the combo's edit field
+        focus_window_under_pointer()
+        e2e.key("End", "x", "y")
+        self.state_until(lambda s: s["text"] == "define0xy", "the typed name")
+        e2e.key("Return")
+        state = self.state_until(lambda s: s["items"] == "define0xy", "the rename ended")
+        self.assertEqual(state["selected"], "0")
+        self.close_with(ID_OK)
+
     def test_log_off_while_the_dialog_captures_or_records(self):
         """wineboot --end-session (a log-off: WM_QUERYENDSESSION and
         WM_ENDSESSION, no WM_DESTROY) while the dialog's capture hook is in:
