@@ -1,7 +1,6 @@
 #include "assign/CaptureHook.w32.h"
 
-#include "assign/MacroLibrary.h"
-#include "res/resource.h"
+#include "assign/CaptureEvent.h"
 #include "win/Handles.h"
 
 namespace orvane {
@@ -13,44 +12,33 @@ win::UniqueHook& HookHandle() {
     return handle;
 }
 
+HWND& ReportTo() {
+    static HWND dialog = nullptr;
+    return dialog;
+}
+
 LRESULT CALLBACK CaptureHookProc(int code, WPARAM wp, LPARAM lp) {
-    CaptureHookState& s = CaptureState();
-    auto* event = reinterpret_cast<KBDLLHOOKSTRUCT*>(lp);
-    const bool recording = s.mode == 1 || s.mode == 4;
-    switch (wp) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        s.capturedKey =
-            RecorderVkCode(static_cast<int>(event->vkCode), static_cast<int>(event->flags));
-        if (s.mode == 0) {
-            wchar_t name[256] = {};
-            GetKeyNameTextW(RecorderKeyNameParam(static_cast<int>(event->scanCode),
-                                                 static_cast<int>(event->flags)),
-                            name, 256);
-            SetDlgItemTextW(s.dialog, IDC_KEY_NAME, name);
-        } else if (recording) {
-            SendMessageW(s.dialog, kRecordKeyMessage, wp, lp);
-        }
+    if (code == HC_ACTION &&
+        (wp == WM_KEYDOWN || wp == WM_SYSKEYDOWN || wp == WM_KEYUP || wp == WM_SYSKEYUP)) {
+        const auto* k = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
+        HookKeyEvent event;
+        event.vkCode = static_cast<int>(k->vkCode);
+        event.scanCode = static_cast<int>(k->scanCode);
+        event.flags = static_cast<int>(k->flags);
+        event.time = k->time;
+        // Posted, not sent: the hook returns at once, and the dialog reads
+        // the copy in its own time.
+        PostMessageW(ReportTo(), kCaptureKeyMessage, wp,
+                     static_cast<LPARAM>(PackHookKeyEvent(event)));
         return 1;
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-        if (recording)
-            SendMessageW(s.dialog, kRecordKeyMessage, wp, lp);
-        return 1;
-    default:
-        return CallNextHookEx(HookHandle().Get(), code, wp, lp);
     }
+    return CallNextHookEx(HookHandle().Get(), code, wp, lp);
 }
 
 } // namespace
 
-CaptureHookState& CaptureState() {
-    static CaptureHookState state;
-    return state;
-}
-
 void InstallCaptureHook(HWND dialog) {
-    CaptureState().dialog = dialog;
+    ReportTo() = dialog;
     if (!HookHandle())
         HookHandle().Reset(
             SetWindowsHookExW(WH_KEYBOARD_LL, &CaptureHookProc, GetModuleHandleW(nullptr), 0));

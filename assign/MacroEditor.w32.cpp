@@ -44,10 +44,13 @@ void MacroEditor::Open(HWND dialog) {
     combo_.Bind(dialog, kMacroCombo);
     list_.Bind(dialog, kEventList);
     recording_ = false;
+    recordingInto_ = -1;
+    shownNames_.clear(); // a new combo: it holds nothing yet
     list_.SetExtendedStyle(0x23, LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
     ResetEventList();
     EnableEventButtons(true);
     EnableLibraryControls(true);
+    UpdateRecordButton();
 }
 
 // --- the event list ---------------------------------------------------------
@@ -66,8 +69,17 @@ void MacroEditor::LoadEventList() {
     if (s < 0)
         return;
     exchange_.editMacro = s;
-    for (const MacroEvent& event : MacroEvents(exchange_, s))
+    const std::vector<MacroEvent> events = MacroEvents(exchange_, s);
+    if (events.empty())
+        return;
+    // One redraw for the whole list instead of one per row: a long macro
+    // would otherwise hold up the thread that serves the keyboard hooks.
+    ::SendMessageW(list_.Hwnd(), WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(list_.Hwnd(), LVM_SETITEMCOUNT, events.size(), 0);
+    for (const MacroEvent& event : events)
         AppendRow(event);
+    ::SendMessageW(list_.Hwnd(), WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list_.Hwnd(), nullptr, TRUE);
 }
 
 void MacroEditor::AppendRow(const MacroEvent& event) {
@@ -99,34 +111,62 @@ LRESULT MacroEditor::CustomDraw(NMLVCUSTOMDRAW& draw) const {
 
 // --- the recorder -------------------------------------------------------------
 
-void MacroEditor::ToggleRecord() {
-    if (static_cast<SHORT>(::GetKeyState(VK_NUMLOCK)) != 1)
-        Ask(L"Keypad not locked", L"", MB_OK);
-    // Stopping re-enables what starting disabled.
-    EnableLibraryControls(recording_);
-    recording_ = !recording_;
-    if (recording_) {
-        if (host_.installCaptureHook)
-            host_.installCaptureHook();
-    } else {
-        if (host_.removeCaptureHook)
-            host_.removeCaptureHook();
-        if (host_.releaseRecordButton)
-            host_.releaseRecordButton();
-    }
+namespace {
+
+bool NumLockOn() {
+    return static_cast<SHORT>(::GetKeyState(VK_NUMLOCK)) == 1;
 }
 
-LRESULT MacroEditor::OnRecordEvent(WPARAM message, KBDLLHOOKSTRUCT& event) {
-    const bool isDown = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-    if (!isDown && message != WM_KEYUP && message != WM_SYSKEYUP)
-        return 0;
-    const HookKeyEvent hooked{static_cast<int>(event.vkCode), static_cast<int>(event.scanCode),
-                              static_cast<int>(event.flags), isDown};
-    event.vkCode = static_cast<DWORD>(RecorderVkCode(hooked.vkCode, hooked.flags));
-    // Without a selected macro nothing is recorded (RecordMacroEvent checks).
-    if (auto recorded = RecordMacroEvent(exchange_, SelectedMacro(), keyDownState_, hooked))
+} // namespace
+
+void MacroEditor::ToggleRecord() {
+    if (recording_) {
+        // The hook goes out first: a box shown while it is in could not be
+        // answered from the keyboard, and every key would be recorded.
+        StopRecording();
+        if (!NumLockOn())
+            Ask(L"Keypad not locked", L"", MB_OK);
+        return;
+    }
+    // Nothing to record into (Record is disabled then; a command can still
+    // arrive by message).
+    if (MacroInHand() < 0)
+        return;
+    if (!NumLockOn())
+        Ask(L"Keypad not locked", L"", MB_OK);
+    recordingInto_ = MacroInHand();
+    if (recordingInto_ < 0)
+        return;
+    recording_ = true;
+    EnableLibraryControls(false);
+    if (host_.installCaptureHook)
+        host_.installCaptureHook();
+    if (host_.showRecording)
+        host_.showRecording(true);
+}
+
+void MacroEditor::StopRecording() {
+    if (!recording_)
+        return;
+    recording_ = false;
+    recordingInto_ = -1;
+    if (host_.removeCaptureHook)
+        host_.removeCaptureHook();
+    EnableLibraryControls(true);
+    if (host_.showRecording)
+        host_.showRecording(false);
+    UpdateRecordButton();
+}
+
+void MacroEditor::OnRecordEvent(const HookKeyEvent& event) {
+    // Events of no recording (queued before it ended, or sent by anyone)
+    // are not the user's macro.
+    if (!recording_)
+        return;
+    if (auto recorded = RecordMacroEvent(exchange_, recordingInto_, keyDownState_, event)) {
         AppendRow(*recorded);
-    return 0;
+        list_.EnsureVisible(list_.GetItemCount() - 1);
+    }
 }
 
 // --- event commands -------------------------------------------------------------
@@ -161,21 +201,51 @@ int MacroEditor::SelectedMacro() const {
     return combo_.GetCurSel();
 }
 
+int MacroEditor::MacroInHand() const {
+    const int count = static_cast<int>(exchange_.macroNames.size());
+    if (static_cast<int>(exchange_.macroEventLists.size()) < count)
+        return -1;
+    const int selected = SelectedMacro();
+    if (selected >= 0 && selected < count)
+        return selected;
+    // The combo's text is being edited: no item is selected meanwhile, and
+    // the rename goes to editMacro.
+    const int edited = exchange_.editMacro;
+    return edited >= 0 && edited < count ? edited : -1;
+}
+
 void MacroEditor::Refill() {
-    combo_.ResetContent();
-    for (const std::wstring& name : exchange_.macroNames)
-        combo_.AddString(name);
+    if (shownNames_ != exchange_.macroNames) {
+        combo_.ResetContent();
+        for (const std::wstring& name : exchange_.macroNames)
+            combo_.AddString(name);
+        shownNames_ = exchange_.macroNames;
+    }
     combo_.SetCurSel(SelectionAfterFill(exchange_.macroNames.size(), exchange_.editMacro));
+    UpdateRecordButton();
+}
+
+bool MacroEditor::EndRenameOnEnter() {
+    HWND focus = ::GetFocus();
+    if (!combo_.Hwnd() || !focus || (focus != combo_.Hwnd() && !::IsChild(combo_.Hwnd(), focus)))
+        return false;
+    if (!RenamePending())
+        return false;
+    Refill();
+    ::SendMessageW(combo_.Hwnd(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    return true;
 }
 
 void MacroEditor::AddMacro() {
     const int index = orvane::AddMacro(exchange_, macroNameCounter_);
     combo_.AddString(exchange_.macroNames[index]);
+    shownNames_.push_back(exchange_.macroNames[index]);
     combo_.SetCurSel(combo_.GetCount() - 1);
     ResetEventList();
     exchange_.editMacro = SelectedMacro();
     if (combo_.GetCount() == 1)
         EnableEventButtons(true);
+    UpdateRecordButton();
 }
 
 void MacroEditor::Rename() {
@@ -195,6 +265,8 @@ void MacroEditor::DeleteMacro() {
     orvane::DeleteMacro(exchange_, s);
     ResetEventList();
     combo_.DeleteString(s);
+    if (static_cast<size_t>(s) < shownNames_.size())
+        shownNames_.erase(shownNames_.begin() + s);
     if (s > 0) {
         combo_.SetCurSel(s - 1);
         LoadEventList();
@@ -206,11 +278,21 @@ void MacroEditor::DeleteMacro() {
         LoadEventList();
     }
     exchange_.editMacro = SelectedMacro();
+    UpdateRecordButton();
 }
 
 void MacroEditor::EnableEventButtons(bool enable) {
     for (int id : kEventButtons)
         ::EnableWindow(::GetDlgItem(dialog_, id), enable);
+    UpdateRecordButton();
+}
+
+void MacroEditor::UpdateRecordButton() {
+    // Record stays enabled while recording: it is the way to stop.
+    HWND record = ::GetDlgItem(dialog_, kRecord);
+    const bool enable = recording_ || MacroInHand() >= 0;
+    if ((::IsWindowEnabled(record) != FALSE) != enable)
+        ::EnableWindow(record, enable);
 }
 
 void MacroEditor::EnableLibraryControls(bool enable) {
@@ -232,6 +314,7 @@ bool MacroEditor::OnCommand(int id, int code) {
             Rename();
         else if (code == CBN_KILLFOCUS)
             Refill();
+        UpdateRecordButton();
         return true;
     }
     // An owner-drawn button reports the second of two quick clicks as a

@@ -5,7 +5,9 @@
 //
 // CSetCongfig owns one MacroEditor for the whole run and forwards to it: its
 // WM_COMMAND and WM_NOTIFY messages (OnCommand / OnNotify answer whether they
-// took them), WM_USER+102 (OnRecordEvent) and, at every opening, Open().
+// took them), the capture hook's key events (OnRecordEvent), Enter on the
+// dialog (EndRenameOnEnter), a mode switch (StopRecording) and, at every
+// opening, Open().
 // The editor works on the dialog's AssignExchange (the copies of the macro
 // library) and never on the profile itself; the list operations are the
 // portable ones of assign/MacroLibrary.h, the editor only translates between
@@ -19,6 +21,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "assign/AssignExchange.h"
 #include "assign/MacroLibrary.h"
@@ -32,7 +35,8 @@ namespace orvane {
 struct MacroEditorHost {
     std::function<void()> installCaptureHook;
     std::function<void()> removeCaptureHook;
-    std::function<void()> releaseRecordButton; // clears Record's latched flag
+    // Shows Record pressed (latched) while recording, released otherwise.
+    std::function<void(bool recording)> showRecording;
     // Shows a message box and answers its result; MessageBoxExW with language
     // 1033 when not set (tests answer for the user here).
     std::function<int(HWND, const wchar_t* text, const wchar_t* caption, UINT type)> messageBox;
@@ -62,23 +66,38 @@ class MacroEditor {
     // The list emptied and given its two columns.
     void ResetEventList();
     // The rows of the combo's selected macro, which becomes editMacro; an
-    // empty list when nothing is selected.
+    // empty list when nothing is selected. The rows go in with the list's
+    // redraw off, and the list is drawn once afterwards.
     void LoadEventList();
     // The combo holds the library's names in order with editMacro selected.
+    // Its items are only refilled when they differ from the names.
     void Refill();
     // Add 1017: a new empty macro "defineN", selected.
     void AddMacro();
 
     bool IsRecording() const { return recording_; }
+    // Ends a recording whole: the hook out, Record released, the library
+    // controls back. Nothing when not recording.
+    void StopRecording();
     // The combo's selection, or -1.
     int SelectedMacro() const;
+    // The macro Record records into: the selected one, or the one whose name
+    // is being typed into the combo; -1 when none (an empty library, a stale
+    // index). Record is disabled then.
+    int MacroInHand() const;
+
+    // Enter on the dialog (the dialog manager sends it as OK): true when the
+    // focus is in the combo with a rename not yet shown in its items; the
+    // rename is then ended (the items refilled) and the dialog stays open.
+    bool EndRenameOnEnter();
 
     // The commands and notifications of the macro controls; false for any
     // other control, which the dialog then handles itself.
     bool OnCommand(int id, int code);
     bool OnNotify(const NMHDR& header, LRESULT& result);
-    // WM_USER+102 from the capture hook; may rewrite event.vkCode.
-    LRESULT OnRecordEvent(WPARAM message, KBDLLHOOKSTRUCT& event);
+    // A key event from the capture hook: recorded into the macro in hand
+    // while recording, its row scrolled into view; ignored otherwise.
+    void OnRecordEvent(const HookKeyEvent& event);
 
   private:
     void ToggleRecord();
@@ -89,6 +108,8 @@ class MacroEditor {
     void DeleteMacro();
     void EnableEventButtons(bool enable);
     void EnableLibraryControls(bool enable);
+    void UpdateRecordButton();
+    bool RenamePending() const { return shownNames_ != exchange_.macroNames; }
 
     void AppendRow(const MacroEvent& event);
     LRESULT CustomDraw(NMLVCUSTOMDRAW& draw) const;
@@ -100,6 +121,8 @@ class MacroEditor {
     win::ComboBox combo_;
     win::ListView list_;
     bool recording_ = false;    // isRecording
+    int recordingInto_ = -1;    // the macro in hand when Record was pressed
+    MacroNames shownNames_;     // the combo's items, as last filled
     KeyDownState keyDownState_; // recorded key-downs without their key-up
     int macroNameCounter_ = 0;  // MacroNameCounter: the N of the next "defineN"
 };

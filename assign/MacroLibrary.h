@@ -12,6 +12,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,6 +47,7 @@ struct HookKeyEvent {
     int scanCode = 0;
     int flags = 0; // LLKHF_*: 0x01 extended, 0x20 Alt, 0x80 key-up
     bool isDown = false;
+    std::uint32_t time = 0; // the event's time stamp (milliseconds)
 };
 
 // The GetKeyNameTextW parameter of a hook event: scan code << 16 plus flags

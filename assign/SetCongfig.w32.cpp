@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "assign/AssignDecisions.h"
+#include "assign/CaptureEvent.h"
 #include "assign/CaptureHook.w32.h"
 #include "assign/DialogPaintSignal.w32.h"
 #include "mainwnd/MainSkin.w32.h"
@@ -72,8 +73,8 @@ CSetCongfig::CSetCongfig(const std::wstring& exeDir)
     : Dialog(IDD_SETCONFIG, nullptr),
       macroEditor_(*this, MacroEditorHost{[this] { InstallCaptureHook(Hwnd()); },
                                           [] { RemoveCaptureHook(); },
-                                          [this] {
-                                              ButtonOfEntry(12).latched = 0;
+                                          [this](bool recording) {
+                                              ButtonOfEntry(12).latched = recording ? 1 : 0;
                                               ButtonOfEntry(12).Invalidate();
                                           },
                                           nullptr}) {
@@ -84,7 +85,6 @@ CSetCongfig::CSetCongfig(const std::wstring& exeDir)
         images_[i].Reset(static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
                                                          LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     }
-    CaptureState().capturedKey = 0;
     MemoryIniStore composite;
     ReadIniFileSnapshot(exeDir + L"Composite.ini", composite);
     layout_ = ReadDialogLayout(composite);
@@ -154,10 +154,8 @@ BOOL CSetCongfig::OnInitDialog() {
     RunPendingHookCalls();
     AddComboStrings();
     RunPendingHookCalls();
-    CaptureHookState& capture = CaptureState();
-    capture.mode = editMode;
     // OK without a key pressed during this opening keeps the key as it is.
-    capture.capturedKey = InitialCaptureTarget(editKey, editMode, editSequence);
+    capturedKey_ = InitialCaptureTarget(editKey, editMode, editSequence);
 
     keyNameEdit_.SetFont(keyNameFont_.Get());
     mediaCombo_.SetFont(comboFont_.Get());
@@ -230,9 +228,9 @@ void CSetCongfig::ShapeAndCentre() {
 }
 
 void CSetCongfig::PresentOpeningMode() {
+    LatchModeTab();
     switch (editMode) {
     case 0:
-        ButtonOfEntry(6).SetLatched();
         keyNameEdit_.Show(true);
         ShowMacroControls(false);
         keyNameText = editName;
@@ -241,7 +239,6 @@ void CSetCongfig::PresentOpeningMode() {
         break;
     case 1:
     case kMacroLibraryOnly:
-        ButtonOfEntry(7).SetLatched();
         ShowMacroControls(true);
         if (editMode == kMacroLibraryOnly) {
             for (int id : {IDC_MODE_MEDIA, IDC_MODE_FUNCTION, IDC_MODE_SINGLE})
@@ -252,14 +249,12 @@ void CSetCongfig::PresentOpeningMode() {
         keyNameEdit_.SetText(L"");
         break;
     case 2:
-        ButtonOfEntry(8).SetLatched();
         mediaCombo_.Show(true);
         ShowMacroControls(false);
         SelectFromName(mediaCombo_);
         keyNameEdit_.SetText(L"");
         break;
     case 3:
-        ButtonOfEntry(9).SetLatched();
         functionCombo_.Show(true);
         ShowMacroControls(false);
         SelectFromName(functionCombo_);
@@ -323,8 +318,12 @@ bool CSetCongfig::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             SignalDialogPaint();
         }
         return true;
-    case kRecordKeyMessage:
-        result = macroEditor_.OnRecordEvent(wp, *reinterpret_cast<KBDLLHOOKSTRUCT*>(lp));
+    case kCaptureKeyMessage:
+        // Anyone can send this number: the parameters are only read as
+        // numbers, never as a pointer.
+        if (auto event = UnpackHookKeyEvent(wp, static_cast<std::uint64_t>(lp)))
+            OnCaptureKey(*event);
+        result = 0;
         return true;
     case WM_COMMAND:
         if (macroEditor_.OnCommand(LOWORD(wp), HIWORD(wp))) {
@@ -338,11 +337,14 @@ bool CSetCongfig::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         return Dialog::OnMessage(msg, wp, lp, result);
     case WM_ENDSESSION:
         // Log-off: the process ends without the dialog closing.
-        if (wp)
+        if (wp) {
+            macroEditor_.StopRecording();
             RemoveCaptureHook();
+        }
         result = 0;
         return true;
     case WM_DESTROY:
+        macroEditor_.StopRecording();
         RemoveCaptureHook();
         result = Default();
         return true;
@@ -351,20 +353,36 @@ bool CSetCongfig::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     }
 }
 
-void CSetCongfig::ReleaseOtherTabs(int keep) {
-    for (int entry = 6; entry <= 9; ++entry) {
-        if (entry != keep) {
-            ButtonOfEntry(entry).latched = 0;
-            ButtonOfEntry(entry).Invalidate();
-        }
+void CSetCongfig::LatchModeTab() {
+    const std::array<bool, 4> changed = modeTabs_.Select(TabOfMode(editMode));
+    for (int i = 0; i < 4; ++i) {
+        if (changed[i])
+            ButtonOfEntry(6 + i).Invalidate();
     }
 }
 
+void CSetCongfig::OnCaptureKey(const HookKeyEvent& event) {
+    // Only a key pressed while the Single key tab is in force (and its hook
+    // in) becomes the capture target; a recorded key never does.
+    if (editMode != 0) {
+        macroEditor_.OnRecordEvent(event);
+        return;
+    }
+    if (!event.isDown || !IsCaptureHookInstalled())
+        return;
+    capturedKey_ = RecorderVkCode(event.vkCode, event.flags);
+    wchar_t name[256] = {};
+    GetKeyNameTextW(RecorderKeyNameParam(event.scanCode, event.flags), name, 256);
+    keyNameEdit_.SetText(name);
+}
+
+// Every mode command ends a recording first: the capture hook is the single
+// key's then, or out.
 void CSetCongfig::OnSingleKey() {
+    macroEditor_.StopRecording();
     editMode = 0;
     editMacro = 0;
-    CaptureState().mode = 0;
-    ReleaseOtherTabs(6);
+    LatchModeTab();
     RepaintBackground();
     keyNameEdit_.Show(true);
     mediaCombo_.Show(false);
@@ -375,11 +393,13 @@ void CSetCongfig::OnSingleKey() {
 }
 
 void CSetCongfig::OnMacroMode() {
-    if (editMode == kMacroLibraryOnly)
+    if (editMode == kMacroLibraryOnly) {
+        LatchModeTab(); // a press on the tab latched it; the mode stays
         return;
+    }
+    macroEditor_.StopRecording();
     editMode = 1;
-    CaptureState().mode = 1;
-    ReleaseOtherTabs(7);
+    LatchModeTab();
     keyNameEdit_.Show(false);
     mediaCombo_.Show(false);
     functionCombo_.Show(false);
@@ -395,10 +415,10 @@ void CSetCongfig::OnMacroMode() {
 }
 
 void CSetCongfig::OnMultimedia() {
+    macroEditor_.StopRecording();
     editMode = 2;
     editMacro = 0;
-    CaptureState().mode = 2;
-    ReleaseOtherTabs(8);
+    LatchModeTab();
     RepaintBackground();
     keyNameEdit_.Show(false);
     mediaCombo_.Show(true);
@@ -409,10 +429,10 @@ void CSetCongfig::OnMultimedia() {
 }
 
 void CSetCongfig::OnFunctionKey() {
+    macroEditor_.StopRecording();
     editMode = 3;
     editMacro = 0;
-    CaptureState().mode = 3;
-    ReleaseOtherTabs(9);
+    LatchModeTab();
     RepaintBackground();
     keyNameEdit_.Show(false);
     mediaCombo_.Show(false);
@@ -427,9 +447,7 @@ void CSetCongfig::OnClear() {
     if (editMode == kMacroLibraryOnly)
         return;
     keyNameText.clear();
-    CaptureState().capturedKey = editKey;
-    ButtonOfEntry(6).SetLatched();
-    ButtonOfEntry(6).Invalidate();
+    capturedKey_ = editKey;
     OnSingleKey();
     UpdateData(false);
 }
@@ -444,33 +462,29 @@ void CSetCongfig::OnOsk() {
 }
 
 void CSetCongfig::OnOK() {
+    // Enter while a macro's new name is typed ends the rename, not the dialog.
+    if (macroEditor_.EndRenameOnEnter())
+        return;
+    macroEditor_.StopRecording();
     UpdateData(true);
     OkInput in;
-    const std::pair<int, LatchedTab> tabs[] = {{6, LatchedTab::SingleKey},
-                                               {7, LatchedTab::Macro},
-                                               {8, LatchedTab::Multimedia},
-                                               {9, LatchedTab::Function}};
-    for (const auto& [entry, tab] : tabs) {
-        if (ButtonOfEntry(entry).latched) {
-            in.latched = tab;
-            break;
-        }
-    }
+    in.latched = TabOfMode(editMode); // the latched tab, by LatchModeTab
     in.keyNameText = keyNameText;
     in.macroText = macroCombo_.GetText();
     in.mediaText = mediaCombo_.GetText();
     in.functionText = functionCombo_.GetText();
     in.functionSelection = functionCombo_.GetCurSel();
-    in.capturedKey = CaptureState().capturedKey;
+    in.capturedKey = capturedKey_;
     CommitAssignment(in, mediaKeyNames, *this);
     ReleaseButtonFaces();
     Dialog::OnOK();
 }
 
 void CSetCongfig::OnCancel() {
+    macroEditor_.StopRecording();
     ReleaseButtonFaces();
     keyNameText.clear();
-    CaptureState().capturedKey = editKey;
+    capturedKey_ = editKey;
     UpdateData(false);
     EndDialog(IDCANCEL);
 }
@@ -481,6 +495,7 @@ void CSetCongfig::CancelIfOpen() {
 }
 
 void CSetCongfig::ReleaseButtonFaces() {
+    macroEditor_.StopRecording();
     RemoveCaptureHook();
     for (const ButtonEntry& b : kButtonEntries) {
         CBitButtton& button = ButtonOfEntry(b.entry);

@@ -19,6 +19,7 @@
 #include "assign/DialogLayout.h"
 #include "assign/HookPump.w32.h"
 #include "assign/MacroEditor.w32.h"
+#include "assign/ModeTabs.h"
 #include "layout/Layout.h"
 #include "mainwnd/BitButton.w32.h"
 #include "win/Controls.h"
@@ -82,7 +83,8 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
     void RepaintBackground() const;
     void ReleaseButtonFaces();
     void ShowMacroControls(bool show);
-    void ReleaseOtherTabs(int keep);
+    void LatchModeTab();
+    void OnCaptureKey(const HookKeyEvent& event);
     void SelectFromName(const win::ComboBox& combo);
 
     void OnSingleKey();
@@ -96,6 +98,11 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
 
     // Entries 1..18 except 5; index = entry - 1 (index 4 stays unbound).
     std::array<CBitButtton, 18> buttons_;
+    // Entries 6..9: the tab of editMode, and only it, is latched.
+    ModeTabs modeTabs_{{&buttons_[5], &buttons_[6], &buttons_[7], &buttons_[8]}};
+    // CapturedKey: what OK assigns in single-key mode. Set at each opening
+    // and by a key pressed while the Single key tab is in force.
+    int capturedKey_ = 0;
     win::ComboBox functionCombo_, mediaCombo_, macroCombo_;
     win::Edit keyNameEdit_;
     DialogLayout layout_{};

@@ -64,8 +64,27 @@ void CBitButtton::OnLButtonUp(LPARAM clientPoint) {
     OnButtonUp(::WindowFromPoint(point) == Hwnd());
 }
 
-bool CBitButtton::OnMessage(UINT msg, WPARAM /*wp*/, LPARAM lp, LRESULT& result) {
+bool CBitButtton::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
+    case WM_GETDLGCODE: {
+        // Enter on the focused button runs its command, as it does on a
+        // push button: an owner-drawn one is no push button to the dialog
+        // manager, which would run the dialog's default button instead.
+        result = Default();
+        const MSG* m = reinterpret_cast<const MSG*>(lp);
+        if (m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN)
+            result |= DLGC_WANTMESSAGE;
+        return true;
+    }
+    case WM_KEYDOWN:
+        if (wp != VK_RETURN)
+            return false;
+        if (::IsWindowEnabled(Hwnd()))
+            ::SendMessageW(::GetParent(Hwnd()), WM_COMMAND,
+                           MAKEWPARAM(::GetDlgCtrlID(Hwnd()), BN_CLICKED),
+                           reinterpret_cast<LPARAM>(Hwnd()));
+        result = 0;
+        return true;
     case WM_MOUSEMOVE:
         OnMouseMove();
         result = Default();

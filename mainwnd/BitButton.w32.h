@@ -3,7 +3,8 @@
 // pressed, disabled. It follows the mouse itself (hover and leave notices,
 // 1 ms hover time) and can latch: after a click a latching button keeps
 // showing its pressed face while the mouse is elsewhere (the assignment
-// dialog's mode buttons). The state rules live in BitButtonState.
+// dialog's mode buttons). Enter on the focused button runs its command, as
+// Space does. The state rules live in BitButtonState.
 //
 // Owner: the assignment dialog binds each button with SubclassDlgItem (the
 // control becomes owner-drawn then), cuts the faces with CutFace and hands

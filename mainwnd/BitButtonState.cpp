@@ -1,15 +1,22 @@
 #include "mainwnd/BitButtonState.h"
 
+#include <utility>
+
 namespace orvane {
 
 void BitButtonState::OnButtonUp(bool overButton) {
+    const bool pressed = std::exchange(pressed_, false);
     if (overButton && latched) {
         state = kPressed;
-        latched = 1;
-    } else {
-        state = kNormal;
-        latched = 0;
+        return;
     }
+    state = kNormal;
+    // A release elsewhere runs no command: the latch goes back to what it was
+    // before the press (the owner's choice, say the dialog's mode tab in
+    // force), and a release without a press here (the second press of a
+    // double click) changes no latch.
+    if (!overButton && pressed)
+        latched = latchedBeforePress_;
 }
 
 ButtonFace BitButtonState::Face(bool disabled) const {

@@ -4,8 +4,10 @@
 //
 // `state`: 3 normal, 0 the mouse rests on the button (hover), 1 pressed, or
 // moving on the button before the hover notice; 2 is never produced here
-// and, set by the owner, stops hover tracking. `latched` is set by a press,
-// kept by a release over the button and cleared by a release elsewhere.
+// and, set by the owner, stops hover tracking. `latched` is set by a press
+// and kept by a release over the button (the button's command runs then); a
+// release elsewhere runs no command, so it gives `latched` back the value it
+// had before the press.
 // `latching` (the owner's choice) makes a latched button show its down face
 // while the mouse is not on it. The owner reads and writes all three.
 #pragma once
@@ -39,6 +41,8 @@ struct BitButtonState {
     void OnMouseLeave() { state = kNormal; }
     // WM_LBUTTONDOWN (repaints).
     void OnButtonDown() {
+        latchedBeforePress_ = latched;
+        pressed_ = true;
         state = kPressed;
         latched = 1;
     }
@@ -52,6 +56,10 @@ struct BitButtonState {
     // has only moved on); state 2 shows the resting face, as state 3 does.
     // Every state names a face: the button is never left undrawn.
     ButtonFace Face(bool disabled) const;
+
+  private:
+    bool pressed_ = false; // a press on the button has not been released yet
+    int latchedBeforePress_ = 0;
 };
 
 } // namespace orvane

@@ -256,35 +256,122 @@ class AssignTest(test_app.OrvaneTest):
         self.typed(self.sink(), "a", "dn:81 up:81")
 
     def test_no_capture_hook_is_left_behind(self):
-        """However the dialog ends, keys reach other programs afterwards."""
+        """However the dialog ends while it captures (every key is swallowed
+        then, Escape included), keys reach other programs afterwards."""
         proc = self.start_plugged()
         sink = self.sink()
-        for way in ("ok", "cancel", "close", "escape"):
+        # Each way captures a key whose name differs from the one the box
+        # shows, so the capture is seen to happen.
+        for way, keysym, name in (("ok", "q", "Q"), ("cancel", "w", "W"), ("close", "e", "E"),
+                                  ("escape is captured", "r", "R")):
             with self.subTest(way=way):
                 send("command", test_app.ID_OPEN)
                 e2e.wait_until(lambda: test_app.window_state()[1], what="the main window")
-                self.open_key(VK_A)  # the sink covers the upper rows
-                if way == "escape":
-                    # Escape reaches the dialog only where nothing is captured.
-                    self.click(ID_MEDIA)
-                    e2e.wait_until(lambda: (lambda i: i and mode_of(i) == 2)(probe("info")),
-                                   what="multimedia mode")
-                    # Physical keys reach Wine through the X focus window.
-                    e2e.xdotool("windowfocus", "--sync", self.dialog_x_window())
-                    e2e.key("Escape")
-                    e2e.wait_until(lambda: probe("info") is None, what="Escape to close")
+                info = self.open_key(VK_A)  # the sink covers the upper rows
+                self.assertEqual(mode_of(info), 0)
+                self.capture(keysym, name)
+                if way == "escape is captured":
+                    self.capture("Escape", "Escape")  # named, and the dialog stays
+                    self.close_with(ID_CANCEL)
                 elif way == "close":
                     self.assertEqual(probe("close"), "")  # WM_CLOSE, as Alt+F4
                     e2e.wait_until(lambda: probe("info") is None, what="the dialog to close")
                 else:
                     self.close_with(ID_OK if way == "ok" else ID_CANCEL)
-                self.focus(sink)
+                self.focus(sink)  # a physical key reaches the sink
+        # Exit while the dialog captures ends it first, and the program.
         send("command", test_app.ID_OPEN)
         e2e.wait_until(lambda: test_app.window_state()[1], what="the main window")
         self.open_key(VK_A)
         send("command", test_app.ID_EXIT)
         self.assertEqual(self.wait_exit(proc), 0)
+
+    def test_escape_closes_the_dialog_where_nothing_captures(self):
+        self.start_plugged()
+        sink = self.sink()
+        send("command", test_app.ID_OPEN)
+        e2e.wait_until(lambda: test_app.window_state()[1], what="the main window")
+        self.open_key(VK_A)
+        self.click(ID_MEDIA)
+        e2e.wait_until(lambda: (lambda i: i and mode_of(i) == 2)(probe("info")),
+                       what="multimedia mode")
+        # Physical keys reach Wine through the X focus window.
+        e2e.xdotool("windowfocus", "--sync", self.dialog_x_window())
+        e2e.key("Escape")
+        e2e.wait_until(lambda: probe("info") is None, what="Escape to close")
         self.focus(sink)
+        self.typed(sink, "a", "dn:65 up:65")
+
+    def test_a_captured_key_reaches_no_other_program(self):
+        self.start_plugged()
+        sink = self.sink()
+        send("command", test_app.ID_OPEN)
+        e2e.wait_until(lambda: test_app.window_state()[1], what="the main window")
+        self.open_key(VK_A)
+        # The sink becomes Wine's foreground window while the dialog stays
+        # open (no capture hook in multimedia mode, so the probe key passes);
+        # the modes are then switched by posted commands, which leave the
+        # foreground where it is.
+        self.click(ID_MEDIA)
+        e2e.wait_until(lambda: (lambda i: i and mode_of(i) == 2)(probe("info")),
+                       what="multimedia mode")
+        self.focus(sink)
+        m = sink.mark()
+        self.assertEqual(probe("command", ID_SINGLE), "")
+        e2e.wait_until(lambda: (lambda i: i and mode_of(i) == 0)(probe("info")),
+                       what="single-key mode")
+        self.capture("q", "Q")
+        # The same key with the capture hook out does reach the sink: the
+        # sink would have seen the captured one before it.
+        self.assertEqual(probe("command", ID_MEDIA), "")
+        e2e.wait_until(lambda: (lambda i: i and mode_of(i) == 2)(probe("info")),
+                       what="multimedia mode")
+        e2e.key("w")
+        self.assertEqual(sink.wait_for(m, 2), "dn:87 up:87")
+        self.close_with(ID_CANCEL)
+
+    def test_the_capture_message_carries_no_pointer(self):
+        """Any process can send the capture hook's message number to the
+        dialog: garbage parameters are never taken for a pointer, and a copy
+        of a key's fields, sent from another process, is read as the hook's
+        own (Wine ignores an exception in a window procedure reached by a
+        sent message, so surviving alone would not show a pointer read)."""
+        self.start_plugged()
+        self.open_key(VK_A)
+        self.assertEqual(probe("forge"), "")
+        self.assertTrue(test_app.window_state()[0], "Orvane ended")
+        self.assertEqual(probe("send-key", 87, 0x11), "")  # W
+        self.assertEqual((probe("info") or {}).get("keyname"), "W")
+        self.capture("q", "Q")  # the dialog still captures
+        self.close_with(ID_OK)
+        self.typed(self.sink(), "a", "dn:81 up:81")
+
+    def test_mode_tabs_run_from_the_keyboard_and_ok_takes_the_mode_and_its_name(self):
+        """Space and Enter on a focused tab switch the mode as a click does;
+        OK then stores the kind with its own name (a kind 3 key named after
+        a multimedia item would load dead)."""
+        codes = key_codes(self.main_ini)
+        body = profile_section(codes, {})
+        body = [l for l in body if not l.startswith(("IndexPic65=", "SetName65=", "Key65="))]
+        body += ["IndexPic65=2", "SetName65=Play/Pause", "Key65=179"]
+        write_set_ini(self.set_ini, 1, {1: body})
+        proc = self.start_plugged()
+        self.assertEqual(mode_of(self.open_key(VK_A)), 2)  # nothing captures keys
+        e2e.xdotool("windowfocus", "--sync", self.dialog_x_window())
+        for tab, keysym, mode in ((ID_FUNCTION, "Return", 3), (ID_MEDIA, "space", 2),
+                                  (ID_FUNCTION, "space", 3)):
+            with self.subTest(tab=tab, key=keysym):
+                self.assertEqual(probe("focus", tab), "")
+                e2e.key(keysym)
+                e2e.wait_until(lambda: (lambda i: i and mode_of(i) == mode)(probe("info")),
+                               what=f"mode {mode} after {keysym}")
+        self.assertEqual(probe("select", ID_FUNCTION_COMBO, 4), "")  # "Copy"
+        self.close_with(ID_OK)
+        self.typed(self.sink(), "a", "dn:17 dn:67 up:17 up:67")
+        send("command", test_app.ID_EXIT)
+        self.assertEqual(self.wait_exit(proc), 0)
+        profile = read_ini(self.set_ini)["profile1"]
+        self.assertEqual((profile["indexpic65"], profile["setname65"]), ("3", "Copy"))
 
 
 if __name__ == "__main__":

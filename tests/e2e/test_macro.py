@@ -8,6 +8,7 @@ macro controls with MacroProbe.exe and answers message boxes with it. Clicks
 and keys are real X input.
 """
 import ctypes
+import os
 import subprocess
 import unittest
 
@@ -16,11 +17,11 @@ import test_app
 import test_assign
 import test_dispatch
 from test_app import read_ini, send, write_set_ini, profile_section, key_codes
-from test_assign import ID_OK, ID_MACRO, ID_MACRO_COMBO, probe
+from test_assign import ID_OK, ID_CANCEL, ID_MACRO, ID_MACRO_COMBO, ID_MEDIA, ID_SINGLE, probe
 
 ID_ADD, ID_DELETE_MACRO, ID_RECORD = 1017, 1018, 1020
 MACRO_CELL = 125  # "Macro.." in Main.ini
-VK_Q, VK_W, VK_E = 81, 87, 69
+VK_A, VK_Q, VK_W, VK_E = 65, 81, 87, 69
 SCAN = {"a": 0x1E, "b": 0x30, "c": 0x2E, "d": 0x20, "e": 0x12, "f": 0x21}
 LETTERS = "abcdefghijklmnopqrst"  # 20 keys: 40 recorded events
 
@@ -306,6 +307,161 @@ class MacroTest(test_app.OrvaneTest):
                 # A new sink: the one whose focus the main window took may not
                 # get it back.
                 self.plays(self.sink(), "q", new)  # committed: no Exit needed
+
+    # --- the recorder's capture hook with the real dialog -------------------
+
+    def open_macro_mode(self, code):
+        """Opens the key's cell in macro mode (a first macro is added when
+        the library is empty); returns the dialog's state."""
+        self.open_key(code)
+        self.click(ID_MACRO)
+        return self.state_until(lambda s: mode_of(s) == 1 and s["items"], "macro mode")
+
+    def show_main_window(self):
+        send("command", test_app.ID_OPEN)
+        e2e.wait_until(lambda: test_app.window_state()[1], what="the main window")
+
+    def test_a_recording_ends_whole_however_it_ends_and_keys_reach_programs_again(self):
+        """Escape and Alt+F4 pressed while recording are recorded; Record
+        off, OK, Cancel and WM_CLOSE end the recording, after which keys
+        reach other programs and a reopened dialog is not recording."""
+        self.start_plugged()
+        sink = self.sink()
+        recorded = ["Escape:down", "Escape:up", "Alt:down", "F4:down", "F4:up", "Alt:up"]
+        for way in ("record off", "ok", "cancel", "close"):
+            with self.subTest(way=way):
+                self.show_main_window()
+                state = self.open_macro_mode(VK_A)  # the sink covers the upper rows
+                self.assertIn("1017", state["enabled"].split(","), "opened recording")
+                before = len(rows(state))
+                self.toggle_record(True)
+                e2e.key("Escape")
+                e2e.key_down("alt")
+                e2e.key("F4")
+                e2e.key_up("alt")
+                state = self.state_until(lambda s: len(rows(s)) >= before + 6, "the recorded rows")
+                self.assertEqual(rows(state)[before:], recorded)
+                if way == "record off":
+                    self.toggle_record(False)
+                    self.focus(sink)  # the dialog still open
+                    self.show_main_window()
+                    self.close_with(ID_CANCEL)
+                elif way == "close":
+                    self.assertEqual(probe("close"), "")  # WM_CLOSE
+                    e2e.wait_until(lambda: macro_probe("state") is None, what="the dialog to close")
+                else:
+                    self.close_with(ID_OK if way == "ok" else ID_CANCEL)
+                self.focus(sink)
+        self.show_main_window()
+        state = self.open_macro_mode(VK_A)
+        self.assertIn("1017", state["enabled"].split(","), "reopened recording")
+        self.close_with(ID_CANCEL)
+
+    def test_leaving_macro_mode_ends_the_recording(self):
+        self.start_plugged()
+        self.open_macro_mode(VK_A)
+        self.toggle_record(True)
+        e2e.key("w")
+        self.state_until(lambda s: rows(s) == ["W:down", "W:up"], "the recorded key")
+        self.click(ID_MEDIA)
+        state = self.state_until(lambda s: "1128" in s["visible"].split(","), "multimedia mode")
+        self.assertIn("1017", state["enabled"].split(","), "still recording")
+        self.click(ID_MACRO)
+        state = self.state_until(lambda s: mode_of(s) == 1, "macro mode")
+        self.assertEqual((rows(state), "1017" in state["enabled"].split(",")),
+                         (["W:down", "W:up"], True))
+        self.close_with(ID_CANCEL)
+
+    def test_ok_in_single_key_mode_after_a_recording_keeps_the_key(self):
+        """A key recorded in the macro tab never becomes the single-key
+        capture target."""
+        self.start_plugged()
+        self.open_macro_mode(VK_A)
+        self.toggle_record(True)
+        e2e.key("w")
+        self.state_until(lambda s: rows(s) == ["W:down", "W:up"], "the recorded key")
+        self.toggle_record(False)
+        self.click(ID_SINGLE)
+        self.state_until(lambda s: mode_of(s) == 0, "single-key mode")
+        self.close_with(ID_OK)
+        self.plays(self.sink(), "a", "dn:65 up:65")
+
+    def test_record_is_disabled_while_no_macro_is_selected(self):
+        self.start_plugged()
+        state = self.open_library()  # the default library is empty
+        self.assertEqual(state["items"], "")
+        self.assertNotIn("1020", state["enabled"].split(","))
+        self.click(ID_ADD)
+        state = self.state_until(lambda s: s["items"] == "define0", "the new macro")
+        self.assertIn("1020", state["enabled"].split(","))
+        self.click(ID_DELETE_MACRO)
+        state = self.state_until(lambda s: s["items"] == "", "the macro deleted")
+        self.assertNotIn("1020", state["enabled"].split(","))
+        self.close_with(ID_OK)
+
+    def test_stopping_with_numlock_off_lets_the_keyboard_answer_the_box(self):
+        """The capture hook is out before "Keypad not locked" shows: Enter
+        answers the box instead of going into the macro."""
+        self.start_plugged()
+        if macro_probe("numlock") == {"numlock": "1"}:
+            e2e.key("Num_Lock")
+        e2e.wait_until(lambda: macro_probe("numlock") == {"numlock": "0"}, what="NumLock off")
+        self.open_library()
+        self.click(ID_ADD)
+        self.state_until(lambda s: s["items"] == "define0", "the new macro")
+        self.toggle_record(True)
+        e2e.key("b")
+        self.state_until(lambda s: len(rows(s)) == 2, "the recorded key")
+        self.click(ID_RECORD)
+        box = e2e.wait_until(lambda: macro_probe("box"), what="the NumLock box")
+        self.assertEqual(box, {"caption": "", "text": "Keypad not locked"})
+        e2e.key("Return")
+        e2e.wait_until(lambda: macro_probe("box") is None, what="Enter to answer the box")
+        state = self.state_until(lambda s: "1017" in s["enabled"].split(","), "recording off")
+        self.assertEqual(rows(state), ["B:down", "B:up"])
+        self.close_with(ID_OK)
+
+
+    def test_enter_while_renaming_ends_the_rename_and_keeps_the_dialog(self):
+        self.start_plugged()
+        self.open_library()
+        self.click(ID_ADD)
+        self.state_until(lambda s: s["items"] == "define0", "the new macro")
+        self.click(ID_MACRO_COMBO)  # the focus into the combo's edit field
+        focus_window_under_pointer()
+        e2e.key("End", "x", "y")
+        self.state_until(lambda s: s["text"] == "define0xy", "the typed name")
+        e2e.key("Return")
+        state = self.state_until(lambda s: s["items"] == "define0xy", "the rename ended")
+        self.assertEqual(state["selected"], "0")
+        self.close_with(ID_OK)
+
+    def test_log_off_while_the_dialog_captures_or_records(self):
+        """wineboot --end-session (a log-off: WM_QUERYENDSESSION and
+        WM_ENDSESSION, no WM_DESTROY) while the dialog's capture hook is in:
+        set.ini holds the change made before, Orvane ends cleanly (Wine ends
+        every program of the session then) and keys reach a program started
+        afterwards."""
+        for recording in (False, True):
+            with self.subTest(recording=recording):
+                proc = self.start_plugged()
+                self.open_key(VK_A)
+                test_assign.AssignTest.capture(self, "q", "Q")
+                self.close_with(ID_OK)  # a change that only set.ini can keep
+                if recording:
+                    self.open_macro_mode(VK_W)
+                    self.toggle_record(True)
+                else:
+                    self.assertEqual(mode_of(self.open_key(VK_W)), 0)
+                os.utime(self.set_ini, (1, 1))
+                subprocess.run(["wine", "wineboot", "--end-session"], env=e2e.wine_env(),
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+                self.assertEqual(self.wait_exit(proc), 0)
+                self.assertGreater(os.stat(self.set_ini).st_mtime, 1, "set.ini not written")
+                profile = read_ini(self.set_ini)["profile1"]
+                self.assertEqual((profile["key65"], profile["key87"]), ("81", "87"))
+                e2e.KeySink(self, e2e.fresh_dir(self)).start().ensure_focus()
+
 
 if __name__ == "__main__":
     unittest.main()

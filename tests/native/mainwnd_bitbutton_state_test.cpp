@@ -81,8 +81,12 @@ TEST(BitButtonState, EventsToStateLatchAndFace) {
         {1, "move hover down up leave", 3, 1, "down"},
         {1, "move hover down up move hover", 0, 1, "over"},
         {1, "latch move", 1, 1, "down"},
-        {1, "latch down upout", 3, 0, "normal"}, // release elsewhere clears an old latch
-        {1, "latch down upout leave", 3, 0, "normal"},
+        // A release elsewhere runs no command: the latch is as before the press.
+        {1, "latch down upout", 3, 1, "down"},
+        {1, "latch down upout leave", 3, 1, "down"},
+        {1, "down upout", 3, 0, "normal"},
+        {1, "latch upout", 3, 1, "down"}, // no press here (a double click's second)
+        {1, "down up upout", 3, 1, "down"},
         {1, "latch stop", 2, 1, "down"},
         {1, "stop", 2, 0, "normal"},
         {1, "latch hover", 0, 1, "over"},

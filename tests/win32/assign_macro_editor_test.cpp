@@ -10,9 +10,11 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
+#include "assign/CaptureEvent.h"
 #include "assign/MacroEditor.w32.h"
 #include "win/Dialog.h"
 
@@ -77,6 +79,46 @@ struct Prompt {
     std::wstring text;
     std::wstring caption;
     UINT type;
+    bool hookIn; // the capture hook was installed while the box showed
+};
+
+// The capture hook's message for one key event.
+LPARAM Packed(int vk, int scan, int flags, bool down) {
+    HookKeyEvent e;
+    e.vkCode = vk;
+    e.scanCode = scan;
+    e.flags = flags | (down ? 0 : LLKHF_UP);
+    return static_cast<LPARAM>(PackHookKeyEvent(e));
+}
+
+// Counts the messages a control gets, by subclassing it.
+class MessageCounter {
+  public:
+    explicit MessageCounter(HWND control) : control_(control) {
+        SetPropW(control, L"counter", this);
+        old_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+    }
+    ~MessageCounter() {
+        SetWindowLongPtrW(control_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_));
+        RemovePropW(control_, L"counter");
+    }
+    std::map<UINT, int> counts;
+    int insertsWithRedraw = 0; // LVM_INSERTITEMW while the control draws
+
+  private:
+    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = static_cast<MessageCounter*>(GetPropW(w, L"counter"));
+        ++self->counts[msg];
+        if (msg == WM_SETREDRAW)
+            self->redraw_ = wp != FALSE;
+        if (msg == LVM_INSERTITEMW && self->redraw_)
+            ++self->insertsWithRedraw;
+        return CallWindowProcW(self->old_, w, msg, wp, lp);
+    }
+    HWND control_;
+    WNDPROC old_ = nullptr;
+    bool redraw_ = true;
 };
 
 // The dialog around the editor: forwards as CSetCongfig does, runs a script
@@ -90,22 +132,36 @@ class EditorDialog : public win::Dialog {
     std::function<void(EditorDialog&)> script;
     std::vector<Prompt> prompts;
     int answer = IDOK;
-    int hookInstalls = 0, hookRemovals = 0, recordReleases = 0;
+    int hookInstalls = 0, hookRemovals = 0, okCount = 0;
+    std::vector<bool> recordShown; // each showRecording call
+    bool HookIn() const { return hookInstalls > hookRemovals; }
 
     HWND Item(int id) const { return GetDlgItem(Hwnd(), id); }
     void Click(int id) {
         SendMessageW(Hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(Item(id)));
     }
-    // As the capture hook hands an event over.
-    DWORD Key(int vk, int scan, int flags, bool down) {
-        KBDLLHOOKSTRUCT k{};
-        k.vkCode = static_cast<DWORD>(vk);
-        k.scanCode = static_cast<DWORD>(scan);
-        k.flags = static_cast<DWORD>(flags | (down ? 0 : LLKHF_UP));
+    // As the capture hook hands an event over (it posts; sent here so the
+    // event is in when Key returns).
+    void Key(int vk, int scan, int flags, bool down) {
         SendMessageW(Hwnd(), WM_USER + 102, down ? WM_KEYDOWN : WM_KEYUP,
-                     reinterpret_cast<LPARAM>(&k));
-        return k.vkCode;
+                     Packed(vk, scan, flags, down));
+    }
+    // Runs what is queued for the dialog as its modal loop does.
+    void Pump() {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!IsDialogMessageW(Hwnd(), &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+    }
+    HWND ComboEdit() const {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(Item(1130), &info);
+        return info.hwndItem;
     }
     // Typing into the combo's edit field (the combo reports CBN_EDITCHANGE).
     void Type(const std::wstring& text) {
@@ -196,10 +252,18 @@ class EditorDialog : public win::Dialog {
                 return true;
             break;
         case WM_USER + 102:
-            result = editor.OnRecordEvent(wp, *reinterpret_cast<KBDLLHOOKSTRUCT*>(lp));
+            if (auto event = UnpackHookKeyEvent(wp, static_cast<std::uint64_t>(lp)))
+                editor.OnRecordEvent(*event);
+            result = 0;
             return true;
         }
         return Dialog::OnMessage(msg, wp, lp, result);
+    }
+    // As CSetCongfig's OK: Enter during a rename ends the rename.
+    void OnOK() override {
+        if (editor.EndRenameOnEnter())
+            return;
+        ++okCount;
     }
 
   private:
@@ -207,9 +271,9 @@ class EditorDialog : public win::Dialog {
         MacroEditorHost host;
         host.installCaptureHook = [this] { ++hookInstalls; };
         host.removeCaptureHook = [this] { ++hookRemovals; };
-        host.releaseRecordButton = [this] { ++recordReleases; };
+        host.showRecording = [this](bool on) { recordShown.push_back(on); };
         host.messageBox = [this](HWND, const wchar_t* text, const wchar_t* caption, UINT type) {
-            prompts.push_back({text, caption, type});
+            prompts.push_back({text, caption, type, HookIn()});
             return answer;
         };
         return host;
@@ -285,10 +349,10 @@ TEST_F(MacroEditorTest, RecordingNormalisesTheCodeTheHookReports) {
         d.Click(1020);
         // Keypad Enter (Enter with the extended flag) and keypad 4 with
         // NumLock off (Left without the extended flag).
-        EXPECT_EQ(d.Key(VK_RETURN, 0x1C, LLKHF_EXTENDED, true), 108u);
-        EXPECT_EQ(d.Key(VK_RETURN, 0x1C, LLKHF_EXTENDED, false), 108u);
-        EXPECT_EQ(d.Key(VK_LEFT, 0x4B, 0, true), 100u);
-        EXPECT_EQ(d.Key(VK_LEFT, 0x4B, LLKHF_EXTENDED, false), 37u);
+        d.Key(VK_RETURN, 0x1C, LLKHF_EXTENDED, true);
+        d.Key(VK_RETURN, 0x1C, LLKHF_EXTENDED, false);
+        d.Key(VK_LEFT, 0x4B, 0, true);
+        d.Key(VK_LEFT, 0x4B, LLKHF_EXTENDED, false);
         d.Click(1020);
     });
     const MacroEventList& events = exchange_.macroEventLists[0];
@@ -305,7 +369,8 @@ TEST_F(MacroEditorTest, RecordTogglesTheHookTheLibraryControlsAndWarnsWithoutNum
     for (bool numLock : {true, false}) {
         SCOPED_TRACE(numLock ? "NumLock on" : "NumLock off");
         dialog_.prompts.clear();
-        dialog_.hookInstalls = dialog_.hookRemovals = dialog_.recordReleases = 0;
+        dialog_.recordShown.clear();
+        dialog_.hookInstalls = dialog_.hookRemovals = 0;
         Run([numLock](EditorDialog& d) {
             SetNumLock(numLock);
             d.Click(1020);
@@ -318,7 +383,7 @@ TEST_F(MacroEditorTest, RecordTogglesTheHookTheLibraryControlsAndWarnsWithoutNum
                          reinterpret_cast<LPARAM>(d.Item(1020)));
             EXPECT_FALSE(d.editor.IsRecording());
             EXPECT_EQ(d.hookRemovals, 1);
-            EXPECT_EQ(d.recordReleases, 1);
+            EXPECT_EQ(d.recordShown, (std::vector<bool>{true, false})) << "Record's face";
             for (int id : {1017, 1018, 1130})
                 EXPECT_TRUE(IsWindowEnabled(d.Item(id))) << id;
         });
@@ -326,9 +391,14 @@ TEST_F(MacroEditorTest, RecordTogglesTheHookTheLibraryControlsAndWarnsWithoutNum
             EXPECT_TRUE(dialog_.prompts.empty());
         } else {
             ASSERT_EQ(dialog_.prompts.size(), 2u); // at start and at stop
-            EXPECT_EQ(dialog_.prompts[0].text, L"Keypad not locked");
-            EXPECT_EQ(dialog_.prompts[0].caption, L"");
-            EXPECT_EQ(dialog_.prompts[0].type, static_cast<UINT>(MB_OK));
+            for (const Prompt& p : dialog_.prompts) {
+                EXPECT_EQ(p.text, L"Keypad not locked");
+                EXPECT_EQ(p.caption, L"");
+                EXPECT_EQ(p.type, static_cast<UINT>(MB_OK));
+                // A box shown with the hook in could not be answered from
+                // the keyboard, and every key would go into the macro.
+                EXPECT_FALSE(p.hookIn);
+            }
         }
     }
 }
@@ -443,11 +513,16 @@ TEST_F(MacroEditorTest, WithoutASelectedMacroNothingIsTouched) {
         d.Click(1018);
         EXPECT_TRUE(d.ComboItems().empty());
         EXPECT_FALSE(d.EventButtonsEnabled());
-        // Typing a name into the empty combo enables the buttons but names
-        // no macro; recording, deleting and clearing have no list to touch.
+        // Typing a name into the empty combo enables the event buttons but
+        // names no macro: Record stays disabled, and a Record command that
+        // arrives anyway records nothing and takes no key of the system.
         d.Type(L"typed");
-        EXPECT_TRUE(d.EventButtonsEnabled());
+        for (int id : {1021, 1022, 1023, 1024, 1025, 1026})
+            EXPECT_TRUE(IsWindowEnabled(d.Item(id))) << id;
+        EXPECT_FALSE(IsWindowEnabled(d.Item(1020)));
         d.Click(1020);
+        EXPECT_FALSE(d.editor.IsRecording());
+        EXPECT_EQ(d.hookInstalls, 0);
         d.Key(kA, kAScan, 0, true);
         d.Key(kA, kAScan, 0, false);
         d.Click(1020);
@@ -459,12 +534,142 @@ TEST_F(MacroEditorTest, WithoutASelectedMacroNothingIsTouched) {
     EXPECT_TRUE(exchange_.macroNames.empty());
     EXPECT_TRUE(exchange_.macroEventLists.empty());
 
-    // A stale macro index from the caller renames nothing.
+    // A stale macro index from the caller renames nothing and cannot be
+    // recorded into; an empty library neither.
     exchange_.macroNames = {L"a"};
     exchange_.macroEventLists = {{}};
     exchange_.editMacro = 5;
-    Run([](EditorDialog& d) { d.Type(L"b"); });
+    Run([](EditorDialog& d) {
+        EXPECT_FALSE(IsWindowEnabled(d.Item(1020)));
+        d.Type(L"b");
+        EXPECT_FALSE(IsWindowEnabled(d.Item(1020)));
+        d.Click(1020);
+        EXPECT_FALSE(d.editor.IsRecording());
+    });
     EXPECT_EQ(exchange_.macroNames, (MacroNames{L"a"}));
+    EXPECT_EQ(dialog_.hookInstalls, 0);
+    exchange_.macroNames.clear();
+    exchange_.macroEventLists.clear();
+    exchange_.editMacro = 0;
+    Run([](EditorDialog& d) { EXPECT_FALSE(IsWindowEnabled(d.Item(1020))); });
+}
+
+TEST_F(MacroEditorTest, TheHooksMessageCarriesACopyPostedFromAnyThreadAndForgeriesAreHarmless) {
+    exchange_.macroNames = {L"m"};
+    exchange_.macroEventLists = {{}};
+    Run([](EditorDialog& d) {
+        // Not recording: nothing is taken, whatever arrives.
+        d.Key(kA, kAScan, 0, true);
+        SendMessageW(d.Hwnd(), WM_USER + 102, WM_KEYDOWN, static_cast<LPARAM>(0xDEADBEEFDEADBEEF));
+        EXPECT_TRUE(d.Rows().empty());
+        d.Click(1020);
+        // Posted from another thread, as a hook of its own thread would.
+        HWND target = d.Hwnd();
+        std::thread poster([target] {
+            PostMessageW(target, WM_USER + 102, WM_KEYDOWN, Packed(kA, kAScan, 0, true));
+            PostMessageW(target, WM_USER + 102, WM_KEYUP, Packed(kA, kAScan, 0, false));
+        });
+        poster.join();
+        d.Pump();
+        EXPECT_EQ(d.Rows(), (std::vector<std::wstring>{L"A down", L"A up"}));
+        // A forged message with a garbage lParam is only numbers; one that
+        // names no key message carries nothing.
+        SendMessageW(d.Hwnd(), WM_USER + 102, WM_CHAR, Packed(kA, kAScan, 0, true));
+        SendMessageW(d.Hwnd(), WM_USER + 102, WM_KEYUP, static_cast<LPARAM>(-1));
+        EXPECT_EQ(d.Rows().size(), 3u);
+        d.Click(1020);
+    });
+}
+
+TEST_F(MacroEditorTest, StopRecordingEndsItWholeAndEventsAfterItAreDropped) {
+    exchange_.macroNames = {L"m"};
+    exchange_.macroEventLists = {{}};
+    Run([](EditorDialog& d) {
+        d.Click(1020);
+        d.Key(kA, kAScan, 0, true);
+        d.editor.StopRecording(); // the dialog leaves macro mode
+        EXPECT_FALSE(d.editor.IsRecording());
+        EXPECT_FALSE(d.HookIn());
+        EXPECT_EQ(d.recordShown, (std::vector<bool>{true, false}));
+        for (int id : {1017, 1018, 1130})
+            EXPECT_TRUE(IsWindowEnabled(d.Item(id))) << id;
+        d.Key(kA, kAScan, 0, false); // queued before the stop, read after it
+        EXPECT_EQ(d.Rows(), (std::vector<std::wstring>{L"A down"}));
+        d.editor.StopRecording(); // nothing more to stop
+        EXPECT_EQ(d.hookRemovals, 1);
+        d.Click(1020); // a new recording starts cleanly
+        EXPECT_TRUE(d.editor.IsRecording());
+        d.Click(1020);
+    });
+}
+
+TEST_F(MacroEditorTest, ALongMacroGoesInWithRedrawOffAndTheComboRefillsOnlyOnChange) {
+    MacroEventList forty;
+    for (int i = 0; i < 20; ++i)
+        forty.insert(forty.end(), {kAScan << 16, kA, 1, (kAScan << 16) + (0x80 << 24), kA, 0});
+    exchange_.macroNames = {L"short", L"long"};
+    exchange_.macroEventLists = {{}, forty};
+    Run([](EditorDialog& d) {
+        MessageCounter list(d.Item(1131)), combo(d.Item(1130));
+        d.SelectMacro(1);
+        EXPECT_EQ(d.Rows().size(), 40u);
+        EXPECT_EQ(list.counts[LVM_INSERTITEMW], 40);
+        EXPECT_EQ(list.insertsWithRedraw, 0) << "each row drawn as it went in";
+        EXPECT_NE(GetWindowLongPtrW(d.Item(1131), GWL_STYLE) & WS_VISIBLE, 0) << "redraw back on";
+        // Focus leaving the combo with nothing renamed: no refill.
+        for (int i = 0; i < 3; ++i)
+            d.KillComboFocus();
+        EXPECT_EQ(combo.counts[CB_RESETCONTENT], 0);
+        EXPECT_EQ(combo.counts[CB_ADDSTRING], 0);
+        d.Type(L"renamed");
+        d.KillComboFocus();
+        d.KillComboFocus();
+        EXPECT_EQ(combo.counts[CB_RESETCONTENT], 1);
+        EXPECT_EQ(d.ComboItems(), (std::vector<std::wstring>{L"short", L"renamed"}));
+        EXPECT_EQ(d.editor.SelectedMacro(), 1);
+    });
+}
+
+TEST_F(MacroEditorTest, ANewlyRecordedRowIsScrolledIntoView) {
+    exchange_.macroNames = {L"m"};
+    exchange_.macroEventLists = {{}};
+    Run([](EditorDialog& d) {
+        HWND list = d.Item(1131);
+        const int perPage = static_cast<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+        ASSERT_GT(perPage, 0);
+        d.Click(1020);
+        for (int i = 0; i < perPage + 5; ++i) {
+            const int vk = 'A' + i % 26;
+            d.Key(vk, static_cast<int>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), 0, true);
+            d.Key(vk, static_cast<int>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), 0, false);
+        }
+        d.Click(1020);
+        const int last = static_cast<int>(d.Rows().size()) - 1;
+        ASSERT_GT(last, perPage);
+        const int top = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+        EXPECT_GE(last, top);
+        EXPECT_LT(last, top + perPage) << "the last row is below the list's window";
+    });
+}
+
+TEST_F(MacroEditorTest, EnterWhileRenamingEndsTheRenameAndLeavesTheDialogOpen) {
+    exchange_.macroNames = {L"first", L"second"};
+    exchange_.macroEventLists = {{}, {}};
+    exchange_.editMacro = 0;
+    Run([](EditorDialog& d) {
+        SetFocus(d.ComboEdit());
+        d.Type(L"new name");
+        PostMessageW(d.ComboEdit(), WM_KEYDOWN, VK_RETURN, 1);
+        d.Pump();
+        EXPECT_EQ(d.okCount, 0) << "Enter closed the dialog with OK";
+        EXPECT_EQ(d.ComboItems(), (std::vector<std::wstring>{L"new name", L"second"}));
+        EXPECT_EQ(d.editor.SelectedMacro(), 0);
+        // With no rename pending, Enter is the dialog's OK again.
+        PostMessageW(d.ComboEdit(), WM_KEYDOWN, VK_RETURN, 1);
+        d.Pump();
+        EXPECT_EQ(d.okCount, 1);
+    });
+    EXPECT_EQ(exchange_.macroNames, (MacroNames{L"new name", L"second"}));
 }
 
 TEST_F(MacroEditorTest, TypingRenamesTheMacroInAnyLanguageAndLosingFocusRefills) {

@@ -34,11 +34,12 @@ class FaceDialog : public win::Dialog {
     explicit FaceDialog(const DLGTEMPLATE* t) : Dialog(t, nullptr) {}
     CBitButtton plain, mode;
     std::function<void(FaceDialog&)> body;
-    int clicks = 0;
+    int clicks = 0, modeClicks = 0, okCount = 0;
 
   protected:
     BOOL OnInitDialog() override {
         OnCommand(kPlain, [this] { ++clicks; });
+        OnCommand(kMode, [this] { ++modeClicks; });
         BOOL r = Dialog::OnInitDialog();
         SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         PostMessageW(Hwnd(), WM_APP, 0, 0);
@@ -57,6 +58,7 @@ class FaceDialog : public win::Dialog {
         }
         mode.latching = 1;
     }
+    void OnOK() override { ++okCount; }
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override {
         if (msg == WM_APP) {
             body(*this);
@@ -130,7 +132,7 @@ TEST(CBitButtton, DrawsTheChosenFaceAsTheMouseActs) {
         Mouse(b, WM_LBUTTONDOWN);
         Mouse(b, WM_LBUTTONUP, -40, -40); // released elsewhere
         EXPECT_EQ(b.state, 3);
-        EXPECT_EQ(b.latched, 0);
+        EXPECT_EQ(b.latched, 1) << "as before the press";
         EXPECT_EQ(self.clicks, 1);
         b.Invalidate();
         EXPECT_EQ(Shown(b), kNormal);
@@ -195,11 +197,20 @@ TEST(CBitButtton, LatchingButtonKeepsItsDownFace) {
         m.Invalidate();
         EXPECT_EQ(Shown(m), kDown);
 
+        // Released elsewhere: no command runs, and the latch stays as it was.
+        const int clicked = self.modeClicks;
         Mouse(m, WM_LBUTTONDOWN);
-        Mouse(m, WM_LBUTTONUP, 500, 500); // released elsewhere clears the latch
+        Mouse(m, WM_LBUTTONUP, 500, 500);
+        Mouse(m, WM_MOUSELEAVE);
+        EXPECT_EQ(m.latched, 1);
+        EXPECT_EQ(Shown(m), kDown);
+        m.latched = 0;
+        Mouse(m, WM_LBUTTONDOWN);
+        Mouse(m, WM_LBUTTONUP, 500, 500);
         Mouse(m, WM_MOUSELEAVE);
         EXPECT_EQ(m.latched, 0);
         EXPECT_EQ(Shown(m), kNormal);
+        EXPECT_EQ(self.modeClicks, clicked);
         faces[0] = m.normalFace.Get(), faces[1] = m.overFace.Get();
         faces[2] = m.downFace.Get(), faces[3] = m.disabledFace.Get();
     };
@@ -209,6 +220,38 @@ TEST(CBitButtton, LatchingButtonKeepsItsDownFace) {
     d.reset();
     for (HBITMAP f : faces)
         EXPECT_EQ(GetObjectType(f), 0u) << "freed with the button";
+}
+
+// Keys as the dialog's modal loop reads them (IsDialogMessage first).
+void PressOn(HWND dialog, HWND target, WPARAM vk) {
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessageW(dialog, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+TEST(CBitButtton, EnterAndSpaceOnTheFocusedButtonRunItsCommand) {
+    FaceDialog d(Template());
+    d.body = [](FaceDialog& self) {
+        // The template makes the other button the dialog's default: Enter
+        // would run that one's command if the focused button did not take it.
+        HWND plain = self.plain.Hwnd();
+        SetFocus(plain);
+        PressOn(self.Hwnd(), plain, VK_RETURN);
+        EXPECT_EQ(self.clicks, 1);
+        EXPECT_EQ(self.modeClicks, 0) << "Enter ran the dialog's default button";
+        PressOn(self.Hwnd(), plain, VK_SPACE);
+        EXPECT_EQ(self.clicks, 2);
+        EnableWindow(plain, FALSE);
+        SendMessageW(plain, WM_KEYDOWN, VK_RETURN, 1);
+        EXPECT_EQ(self.clicks, 2) << "a disabled button runs nothing";
+    };
+    EXPECT_EQ(d.DoModal(), IDOK);
 }
 
 } // namespace

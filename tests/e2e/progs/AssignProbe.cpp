@@ -10,9 +10,18 @@
 //   AssignProbe center <id> the screen point at the middle of control <id>
 //   AssignProbe select <id> <index>   CB_SETCURSEL on combo <id>
 //   AssignProbe close       posts WM_CLOSE to the dialog (as Alt+F4 does)
+//   AssignProbe command <id> posts the click of button <id> (WM_COMMAND), which
+//                           leaves Wine's foreground window where it is
+//   AssignProbe focus <id>  moves the dialog's focus to control <id> (WM_NEXTDLGCTL)
+//   AssignProbe forge       sends the dialog the capture hook's message number
+//                           (WM_USER+102) with a key-down wParam and a garbage
+//                           lParam, as any process can; waits until it is handled
+//   AssignProbe send-key <vk> <scan>   the same message with a key-down of that
+//                           key, its fields packed as the capture hook packs them
 //
 // Exit code: 0 done, 2 when no assignment dialog is open (or the control is
-// missing or hidden), 3 for bad arguments.
+// missing or hidden), 3 for bad arguments, 4 when the dialog did not answer
+// (it hung, or its process ended meanwhile).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -22,6 +31,8 @@
 #include <cwchar>
 #include <set>
 #include <string>
+
+#include "assign/CaptureEvent.h"
 
 namespace {
 
@@ -110,5 +121,46 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     if (verb == L"close")
         return PostMessageW(dialog, WM_CLOSE, 0, 0) ? 0 : 2;
+    if (verb == L"focus" && argc >= 3) {
+        HWND c = GetDlgItem(dialog, static_cast<int>(wcstol(argv[2], nullptr, 0)));
+        if (!c || !IsWindowVisible(c))
+            return 2;
+        DWORD_PTR r = 0;
+        return SendMessageTimeoutW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(c), TRUE,
+                                   SMTO_NORMAL, 5000, &r)
+                   ? 0
+                   : 4;
+    }
+    if (verb == L"command" && argc >= 3) {
+        const int id = static_cast<int>(wcstol(argv[2], nullptr, 0));
+        HWND c = GetDlgItem(dialog, id);
+        if (!c || !IsWindowVisible(c))
+            return 2;
+        return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                            reinterpret_cast<LPARAM>(c))
+                   ? 0
+                   : 4;
+    }
+    if (verb == L"send-key" && argc >= 4) {
+        orvane::HookKeyEvent key;
+        key.vkCode = static_cast<int>(wcstol(argv[2], nullptr, 0));
+        key.scanCode = static_cast<int>(wcstol(argv[3], nullptr, 0));
+        key.isDown = true;
+        DWORD_PTR r = 0;
+        return SendMessageTimeoutW(dialog, WM_USER + 102, WM_KEYDOWN,
+                                   static_cast<LPARAM>(orvane::PackHookKeyEvent(key)), SMTO_NORMAL,
+                                   5000, &r)
+                   ? 0
+                   : 4;
+    }
+    if (verb == L"forge") {
+        DWORD_PTR r = 0;
+        for (LPARAM garbage : {static_cast<LPARAM>(0x1234), static_cast<LPARAM>(-1),
+                               static_cast<LPARAM>(0x00007FF0DEADBEEF)})
+            if (!SendMessageTimeoutW(dialog, WM_USER + 102, WM_KEYDOWN, garbage, SMTO_NORMAL, 5000,
+                                     &r))
+                return 4;
+        return 0;
+    }
     return 3;
 }
