@@ -15,6 +15,16 @@
 
 namespace orvane {
 
+// The dialog's modes: the four kinds of assignment and the macro library
+// alone. editMode holds them as the stored ints.
+enum class EditMode : int {
+    SingleKey = static_cast<int>(AssignmentKind::SingleKey),
+    Macro = static_cast<int>(AssignmentKind::Macro),
+    Multimedia = static_cast<int>(AssignmentKind::Multimedia),
+    FunctionKey = static_cast<int>(AssignmentKind::FunctionShortcut),
+    MacroLibraryOnly = kMacroLibraryOnly,
+};
+
 // editMode values: an AssignmentKind (0..3) or kMacroLibraryOnly (4).
 struct AssignExchange {
     int editKey = 0;       // virtual-key code of the key cell being assigned
@@ -26,6 +36,13 @@ struct AssignExchange {
     std::optional<KeySequence> editSequence;
     // Set by OK: the key's new sequence; none leaves its entry as it is.
     std::optional<KeySequence> newSequence;
+
+    bool InMode(EditMode mode) const { return editMode == static_cast<int>(mode); }
+    void SetMode(EditMode mode) { editMode = static_cast<int>(mode); }
+    // The macro tab and its library are shown: macro mode or the library alone.
+    bool ShowsMacroLibrary() const {
+        return InMode(EditMode::Macro) || InMode(EditMode::MacroLibraryOnly);
+    }
 
     // The dialog's own copies of the library; edited in place while it runs.
     MacroNames macroNames;

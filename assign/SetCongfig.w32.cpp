@@ -16,23 +16,43 @@ namespace orvane {
 namespace {
 
 struct ButtonEntry {
-    int entry; // Composite.ini entry
+    DialogEntry entry; // Composite.ini entry
     int id;
     bool latching;
     bool macroFaces; // faces from the macro images (with a disabled face)
 };
 
+using enum DialogEntry;
 constexpr ButtonEntry kButtonEntries[] = {
-    {1, IDC_ASSIGN_OK, false, false},    {2, IDCANCEL, false, false},
-    {3, IDC_ASSIGN_CLEAR, false, false}, {4, IDC_OSK, false, false},
-    {6, IDC_MODE_SINGLE, true, false},   {7, IDC_MODE_MACRO, true, false},
-    {8, IDC_MODE_MEDIA, true, false},    {9, IDC_MODE_FUNCTION, true, false},
-    {10, IDC_MACRO_ADD, false, true},    {11, IDC_MACRO_DELETE, false, true},
-    {12, IDC_RECORD, true, true},        {13, IDC_EVENT_DELETE, false, true},
-    {14, IDC_EVENT_CLEAR, false, true},  {15, IDC_EVENT_TOP, false, true},
-    {16, IDC_EVENT_UP, false, true},     {17, IDC_EVENT_DOWN, false, true},
-    {18, IDC_EVENT_BOTTOM, false, true},
+    {Ok, IDC_ASSIGN_OK, false, false},
+    {Cancel, IDCANCEL, false, false},
+    {Clear, IDC_ASSIGN_CLEAR, false, false},
+    {Osk, IDC_OSK, false, false},
+    {SingleKeyTab, IDC_MODE_SINGLE, true, false},
+    {MacroTab, IDC_MODE_MACRO, true, false},
+    {MultimediaTab, IDC_MODE_MEDIA, true, false},
+    {FunctionTab, IDC_MODE_FUNCTION, true, false},
+    {AddMacro, IDC_MACRO_ADD, false, true},
+    {DeleteMacro, IDC_MACRO_DELETE, false, true},
+    {Record, IDC_RECORD, true, true},
+    {DeleteEvent, IDC_EVENT_DELETE, false, true},
+    {ClearEvents, IDC_EVENT_CLEAR, false, true},
+    {EventTop, IDC_EVENT_TOP, false, true},
+    {EventUp, IDC_EVENT_UP, false, true},
+    {EventDown, IDC_EVENT_DOWN, false, true},
+    {EventBottom, IDC_EVENT_BOTTOM, false, true},
 };
+
+// The plain controls and the entries that place them.
+struct PlainEntry {
+    DialogEntry entry;
+    int id;
+};
+constexpr PlainEntry kPlainEntries[] = {{KeyName, IDC_KEY_NAME},
+                                        {MultimediaCombo, IDC_MEDIA_COMBO},
+                                        {FunctionCombo, IDC_FUNCTION_COMBO},
+                                        {MacroCombo, IDC_MACRO_COMBO},
+                                        {EventList, IDC_EVENT_LIST}};
 
 constexpr int kMacroControls[] = {IDC_MACRO_ADD,    IDC_MACRO_DELETE, IDC_RECORD,
                                   IDC_EVENT_DELETE, IDC_EVENT_CLEAR,  IDC_EVENT_TOP,
@@ -74,8 +94,9 @@ CSetCongfig::CSetCongfig(const std::wstring& exeDir)
       macroEditor_(*this, MacroEditorHost{[this] { InstallCaptureHook(Hwnd()); },
                                           [] { RemoveCaptureHook(); },
                                           [this](bool recording) {
-                                              ButtonOfEntry(12).latched = recording ? 1 : 0;
-                                              ButtonOfEntry(12).Invalidate();
+                                              CBitButtton& record = ButtonOf(Record);
+                                              record.latched = recording ? 1 : 0;
+                                              record.Invalidate();
                                           },
                                           nullptr}) {
     keyNameFont_.Reset(CreatePointFont(200, L"Fixedsys"));
@@ -105,13 +126,13 @@ void CSetCongfig::RegisterCommands() {
     OnCommand(IDC_OSK, &CSetCongfig::OnOsk);
 }
 
-CBitButtton& CSetCongfig::ButtonOfEntry(int entry) {
-    return buttons_[entry - 1];
+CBitButtton& CSetCongfig::ButtonOf(DialogEntry entry) {
+    return buttons_[static_cast<int>(entry) - 1];
 }
 
 void CSetCongfig::BindControls() {
     for (const ButtonEntry& b : kButtonEntries) {
-        CBitButtton& button = ButtonOfEntry(b.entry);
+        CBitButtton& button = ButtonOf(b.entry);
         if (!button.Hwnd())
             button.SubclassDlgItem(b.id, Hwnd());
     }
@@ -178,8 +199,8 @@ BOOL CSetCongfig::OnInitDialog() {
 
 void CSetCongfig::ApplyLayout() {
     for (const ButtonEntry& b : kButtonEntries) {
-        const DialogLayoutEntry& e = layout_[b.entry - 1];
-        CBitButtton& button = ButtonOfEntry(b.entry);
+        const DialogLayoutEntry& e = EntryOf(layout_, b.entry);
+        CBitButtton& button = ButtonOf(b.entry);
         button.latching = b.latching ? 1 : 0;
         const DialogImage normal = b.macroFaces ? DialogImage::MacroNormal : DialogImage::KeyNormal;
         const DialogImage over = b.macroFaces ? DialogImage::MacroOver : DialogImage::KeyOver;
@@ -193,9 +214,9 @@ void CSetCongfig::ApplyLayout() {
         MoveWindow(button.Hwnd(), e.x, e.y, e.width, e.height, TRUE);
         RunPendingHookCalls();
     }
-    for (int entry = 19; entry <= 23; ++entry) {
-        const DialogLayoutEntry& e = layout_[entry - 1];
-        HWND control = Item(1108 + entry);
+    for (const PlainEntry& p : kPlainEntries) {
+        const DialogLayoutEntry& e = EntryOf(layout_, p.entry);
+        HWND control = Item(p.id);
         MoveWindow(control, e.x, e.y, e.width, e.height, TRUE);
         ShowWindow(control, SW_HIDE);
     }
@@ -228,41 +249,49 @@ void CSetCongfig::ShapeAndCentre() {
 }
 
 void CSetCongfig::PresentOpeningMode() {
-    LatchModeTab();
-    switch (editMode) {
-    case 0:
-        keyNameEdit_.Show(true);
-        ShowMacroControls(false);
-        keyNameText = editName;
-        keyNameEdit_.SetText(editName);
-        InstallCaptureHook(Hwnd());
-        break;
-    case 1:
-    case kMacroLibraryOnly:
-        ShowMacroControls(true);
-        if (editMode == kMacroLibraryOnly) {
-            for (int id : {IDC_MODE_MEDIA, IDC_MODE_FUNCTION, IDC_MODE_SINGLE})
-                ShowWindow(Item(id), SW_HIDE);
-        }
+    if (editMode < static_cast<int>(EditMode::SingleKey) ||
+        editMode > static_cast<int>(EditMode::MacroLibraryOnly)) {
+        LatchModeTab(); // no tab: a mode no opening gives
+        return;
+    }
+    ShowMode();
+    keyNameText = InMode(EditMode::SingleKey) ? editName : std::wstring();
+    keyNameEdit_.SetText(keyNameText);
+    if (InMode(EditMode::MacroLibraryOnly)) {
+        for (int id : {IDC_MODE_MEDIA, IDC_MODE_FUNCTION, IDC_MODE_SINGLE})
+            ShowWindow(Item(id), SW_HIDE);
+    }
+    if (ShowsMacroLibrary()) {
         macroEditor_.Refill();
         macroEditor_.LoadEventList();
-        keyNameEdit_.SetText(L"");
-        break;
-    case 2:
-        mediaCombo_.Show(true);
-        ShowMacroControls(false);
+    } else if (InMode(EditMode::Multimedia)) {
         SelectFromName(mediaCombo_);
-        keyNameEdit_.SetText(L"");
-        break;
-    case 3:
-        functionCombo_.Show(true);
-        ShowMacroControls(false);
+    } else if (InMode(EditMode::FunctionKey)) {
         SelectFromName(functionCombo_);
-        keyNameEdit_.SetText(L"");
-        break;
-    default:
-        break;
     }
+}
+
+void CSetCongfig::ShowMode() {
+    LatchModeTab();
+    keyNameEdit_.Show(InMode(EditMode::SingleKey));
+    mediaCombo_.Show(InMode(EditMode::Multimedia));
+    functionCombo_.Show(InMode(EditMode::FunctionKey));
+    ShowMacroControls(ShowsMacroLibrary());
+    // The single key's capture takes every key; the other modes take none
+    // until Record is pressed.
+    if (InMode(EditMode::SingleKey))
+        InstallCaptureHook(Hwnd());
+    else
+        RemoveCaptureHook();
+}
+
+void CSetCongfig::SwitchMode(EditMode mode) {
+    // A recording ends first: the capture hook is the single key's then, or out.
+    macroEditor_.StopRecording();
+    SetMode(mode);
+    if (mode != EditMode::Macro)
+        editMacro = 0;
+    ShowMode();
 }
 
 void CSetCongfig::SelectFromName(const win::ComboBox& combo) {
@@ -357,14 +386,14 @@ void CSetCongfig::LatchModeTab() {
     const std::array<bool, 4> changed = modeTabs_.Select(TabOfMode(editMode));
     for (int i = 0; i < 4; ++i) {
         if (changed[i])
-            ButtonOfEntry(6 + i).Invalidate();
+            ButtonOf(ModeTabEntry(i)).Invalidate();
     }
 }
 
 void CSetCongfig::OnCaptureKey(const HookKeyEvent& event) {
     // Only a key pressed while the Single key tab is in force (and its hook
     // in) becomes the capture target; a recorded key never does.
-    if (editMode != 0) {
+    if (!InMode(EditMode::SingleKey)) {
         macroEditor_.OnRecordEvent(event);
         return;
     }
@@ -376,75 +405,42 @@ void CSetCongfig::OnCaptureKey(const HookKeyEvent& event) {
     keyNameEdit_.SetText(name);
 }
 
-// Every mode command ends a recording first: the capture hook is the single
-// key's then, or out.
 void CSetCongfig::OnSingleKey() {
-    macroEditor_.StopRecording();
-    editMode = 0;
-    editMacro = 0;
-    LatchModeTab();
+    SwitchMode(EditMode::SingleKey);
     RepaintBackground();
-    keyNameEdit_.Show(true);
-    mediaCombo_.Show(false);
-    functionCombo_.Show(false);
     keyNameEdit_.SetFocus();
-    ShowMacroControls(false);
-    InstallCaptureHook(Hwnd());
 }
 
 void CSetCongfig::OnMacroMode() {
-    if (editMode == kMacroLibraryOnly) {
+    if (InMode(EditMode::MacroLibraryOnly)) {
         LatchModeTab(); // a press on the tab latched it; the mode stays
         return;
     }
-    macroEditor_.StopRecording();
-    editMode = 1;
-    LatchModeTab();
-    keyNameEdit_.Show(false);
-    mediaCombo_.Show(false);
-    functionCombo_.Show(false);
+    SwitchMode(EditMode::Macro);
     macroCombo_.SetFocus();
-    ShowMacroControls(true);
     macroEditor_.Refill();
     if (macroNames.empty())
         macroEditor_.AddMacro();
     macroCombo_.SetCurSel(SelectionAfterFill(macroNames.size(), editMacro));
     macroEditor_.LoadEventList();
-    RemoveCaptureHook();
     RepaintBackground();
 }
 
 void CSetCongfig::OnMultimedia() {
-    macroEditor_.StopRecording();
-    editMode = 2;
-    editMacro = 0;
-    LatchModeTab();
+    SwitchMode(EditMode::Multimedia);
     RepaintBackground();
-    keyNameEdit_.Show(false);
-    mediaCombo_.Show(true);
-    functionCombo_.Show(false);
     mediaCombo_.SetFocus();
-    ShowMacroControls(false);
-    RemoveCaptureHook();
 }
 
 void CSetCongfig::OnFunctionKey() {
-    macroEditor_.StopRecording();
-    editMode = 3;
-    editMacro = 0;
-    LatchModeTab();
+    SwitchMode(EditMode::FunctionKey);
     RepaintBackground();
-    keyNameEdit_.Show(false);
-    mediaCombo_.Show(false);
-    functionCombo_.Show(true);
     functionCombo_.SetFocus();
-    ShowMacroControls(false);
-    RemoveCaptureHook();
 }
 
 void CSetCongfig::OnClear() {
     // In the library-only mode no key is being edited: nothing to clear.
-    if (editMode == kMacroLibraryOnly)
+    if (InMode(EditMode::MacroLibraryOnly))
         return;
     keyNameText.clear();
     capturedKey_ = editKey;
@@ -498,9 +494,9 @@ void CSetCongfig::ReleaseButtonFaces() {
     macroEditor_.StopRecording();
     RemoveCaptureHook();
     for (const ButtonEntry& b : kButtonEntries) {
-        CBitButtton& button = ButtonOfEntry(b.entry);
+        CBitButtton& button = ButtonOf(b.entry);
         button.FreeFaces();
-        button.state = 3;
+        button.state = BitButtonState::kNormal;
         button.latched = 0;
     }
 }

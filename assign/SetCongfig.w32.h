@@ -77,7 +77,14 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
     void BindControls();
     void AddComboStrings();
     void ApplyLayout();
+    // The opening's mode: ShowMode, then what the opening shows of the key.
     void PresentOpeningMode();
+    // The mode in force on screen: its tab latched, its control shown, the
+    // macro controls with the macro modes, the capture hook in for the
+    // single key only.
+    void ShowMode();
+    // A mode command: the recording ended, the new mode set and shown.
+    void SwitchMode(EditMode mode);
     void ShapeAndCentre();
     void PaintBackground(HDC dc) const;
     void RepaintBackground() const;
@@ -94,7 +101,7 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
     void OnClear();
     void OnOsk();
 
-    CBitButtton& ButtonOfEntry(int entry);
+    CBitButtton& ButtonOf(DialogEntry entry);
 
     // Entries 1..18 except 5; index = entry - 1 (index 4 stays unbound).
     std::array<CBitButtton, 18> buttons_;
