@@ -1,6 +1,5 @@
 #include "app/OrvaneDlg.w32.h"
 
-#include "app/FirstPaintSignal.w32.h"
 #include "app/OrvaneApp.w32.h"
 #include "app/SaveFailurePrompt.w32.h"
 #include "res/resource.h"
@@ -25,12 +24,13 @@ HICON AppIcon() {
 } // namespace
 
 COrvaneDlg::COrvaneDlg(HWND parent)
-    : Dialog(IDD_ORVANE_DIALOG, parent), icon_(AppIcon()), exeDir_(win::ExeDirectory()),
-      setConfig_(exeDir_) {
+    : SkinnedDialog(IDD_ORVANE_DIALOG, parent, L"ORVANE_FIRST_PAINT_EVENT"), icon_(AppIcon()),
+      exeDir_(win::ExeDirectory()), setConfig_(exeDir_) {
     // engine_ (constructed above, as the first member) has seeded its maps,
     // created QueueMutex and started the injector.
     SeedIdentity(maps_);
     skin_.Load(exeDir_);
+    SetIconicIcon(icon_);
     // The tray menu's and the button menu's commands.
     OnCommand(ID_MENU_OPEN, &COrvaneDlg::OnOpen);
     OnCommand(ID_MENU_ABOUT, &COrvaneDlg::OnAbout);
@@ -81,7 +81,7 @@ BOOL COrvaneDlg::OnInitDialog() {
     skin_.ShapeWindow(Hwnd());
     ModifyStyle(WS_BORDER, WS_SYSMENU | WS_MINIMIZEBOX);
 
-    Dialog::OnInitDialog();
+    SkinnedDialog::OnInitDialog();
     hover_.CreateTooltip(Hwnd());
     settingsModified_ = 0;
 
@@ -106,17 +106,6 @@ bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_CREATE:
         result = OnCreate();
-        return true;
-    case WM_NCHITTEST:
-        result = CaptionHitTest(Default());
-        return true;
-    case WM_ERASEBKGND:
-        result = skin_.PaintSkin(Hwnd(), reinterpret_cast<HDC>(wp), cells_, maps_.activeProfile,
-                                 profiles_.working.changedCells);
-        return true;
-    case WM_PAINT:
-        OnPaint();
-        result = 0;
         return true;
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(icon_);
@@ -167,7 +156,11 @@ bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     default:
         break;
     }
-    return Dialog::OnMessage(msg, wp, lp, result);
+    return SkinnedDialog::OnMessage(msg, wp, lp, result);
+}
+
+void COrvaneDlg::PaintFace(HDC dc) {
+    skin_.PaintSkin(Hwnd(), dc, cells_, maps_.activeProfile, profiles_.working.changedCells);
 }
 
 LRESULT COrvaneDlg::OnCreate() {
@@ -176,14 +169,6 @@ LRESULT COrvaneDlg::OnCreate() {
     // The model name, which the taskbar button shows.
     SetWindowTextW(Hwnd(), L"VARNOK");
     return 0;
-}
-
-void COrvaneDlg::OnPaint() {
-    if (IsIconic(Hwnd()))
-        PaintIconic(Hwnd(), icon_);
-    else
-        Default(); // paints nothing itself: the face comes from WM_ERASEBKGND
-    SignalFirstPaint();
 }
 
 void COrvaneDlg::OnShowWindow() {

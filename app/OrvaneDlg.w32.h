@@ -15,12 +15,12 @@
 #include "engine/RemapEngine.w32.h"
 #include "layout/Layout.h"
 #include "mainwnd/MainSkin.w32.h"
+#include "skin/SkinnedDialog.w32.h"
 #include "tray/TrayIcon.w32.h"
-#include "win/Dialog.h"
 
 namespace orvane {
 
-class COrvaneDlg : public win::Dialog {
+class COrvaneDlg : public SkinnedDialog {
   public:
     // Loads the skin, seeds the four key maps, creates QueueMutex and starts
     // the injector thread (the engine's construction).
@@ -40,10 +40,12 @@ class COrvaneDlg : public win::Dialog {
   protected:
     BOOL OnInitDialog() override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    // The keyboard picture: the normal image, the profile buttons and the
+    // changed cells.
+    void PaintFace(HDC dc) override;
 
   private:
     LRESULT OnCreate();
-    void OnPaint();
     void OnShowWindow();
     void OnDeviceChange(WPARAM event, LPARAM record);
     void OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
@@ -82,7 +84,7 @@ class COrvaneDlg : public win::Dialog {
     // with the pointer until the next click, and swallow that click.
     LRESULT DragAfterClick();
     void RunControl(int cell);
-    // PaintSkin on a client DC, at once.
+    // PaintFace on a client DC, at once.
     void RepaintSkin();
     MainModel Model() { return MainModel{maps_, profiles_, cells_, settingsModified_}; }
     // Hands the model's profile maps and ActiveProfile to the engine, after

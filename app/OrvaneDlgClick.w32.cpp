@@ -88,8 +88,7 @@ void COrvaneDlg::RunControl(int cell) {
 
 void COrvaneDlg::RepaintSkin() {
     if (win::WindowDC dc(Hwnd()); dc)
-        skin_.PaintSkin(Hwnd(), dc.Get(), cells_, maps_.activeProfile,
-                        profiles_.working.changedCells);
+        PaintFace(dc.Get());
 }
 
 } // namespace orvane

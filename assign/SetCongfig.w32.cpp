@@ -5,9 +5,8 @@
 #include "assign/AssignDecisions.h"
 #include "assign/CaptureEvent.h"
 #include "assign/CaptureHook.w32.h"
-#include "assign/DialogPaintSignal.w32.h"
-#include "mainwnd/MainSkin.w32.h"
 #include "res/resource.h"
+#include "skin/Skin.w32.h"
 #include "storage/PrivateProfileStore.w32.h"
 #include "win/Strings.h"
 
@@ -72,25 +71,17 @@ static_assert(std::size(kImageFiles) == static_cast<int>(DialogImage::Count));
 // 1/10 points on the screen DC, as the design's 20-point "Fixedsys" fonts.
 HFONT CreatePointFont(int tenthsOfPoint, const wchar_t* face) {
     LOGFONTW lf{};
-    HDC screen = GetDC(nullptr);
-    lf.lfHeight = -MulDiv(GetDeviceCaps(screen, LOGPIXELSY), tenthsOfPoint, 720);
-    ReleaseDC(nullptr, screen);
+    win::WindowDC screen(nullptr);
+    lf.lfHeight = -MulDiv(GetDeviceCaps(screen.Get(), LOGPIXELSY), tenthsOfPoint, 720);
     lf.lfCharSet = DEFAULT_CHARSET;
     wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
     return CreateFontIndirectW(&lf);
 }
 
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP bm{};
-    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm))
-        return SIZE{0, 0};
-    return SIZE{bm.bmWidth, bm.bmHeight};
-}
-
 } // namespace
 
 CSetCongfig::CSetCongfig(const std::wstring& exeDir)
-    : Dialog(IDD_SETCONFIG, nullptr),
+    : SkinnedDialog(IDD_SETCONFIG, nullptr, L"ORVANE_DIALOG_PAINT_EVENT"),
       macroEditor_(*this, MacroEditorHost{[this] { InstallCaptureHook(Hwnd()); },
                                           [] { RemoveCaptureHook(); },
                                           [this](bool recording) {
@@ -101,11 +92,7 @@ CSetCongfig::CSetCongfig(const std::wstring& exeDir)
                                           nullptr}) {
     keyNameFont_.Reset(CreatePointFont(200, L"Fixedsys"));
     comboFont_.Reset(CreatePointFont(200, L"Fixedsys"));
-    for (int i = 0; i < static_cast<int>(DialogImage::Count); ++i) {
-        std::wstring path = exeDir + L"skin\\" + kImageFiles[i];
-        images_[i].Reset(static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    }
+    LoadSkinImages(exeDir, kImageFiles, images_);
     MemoryIniStore composite;
     ReadIniFileSnapshot(exeDir + L"Composite.ini", composite);
     layout_ = ReadDialogLayout(composite);
@@ -171,7 +158,7 @@ BOOL CSetCongfig::OnInitDialog() {
     if (creationPump_)
         creationPump_->Stop();
     RunPendingHookCalls();
-    Dialog::OnInitDialog();
+    SkinnedDialog::OnInitDialog();
     RunPendingHookCalls();
     AddComboStrings();
     RunPendingHookCalls();
@@ -193,7 +180,6 @@ BOOL CSetCongfig::OnInitDialog() {
     RunPendingHookCalls();
     ShapeAndCentre();
     RunPendingHookCalls();
-    painted_ = false;
     return TRUE;
 }
 
@@ -224,13 +210,9 @@ void CSetCongfig::ApplyLayout() {
 }
 
 void CSetCongfig::ShapeAndCentre() {
-    HBITMAP mask = Image(DialogImage::KeyMask);
-    SIZE size = BitmapSize(mask);
-    if (size.cx > 0 && size.cy > 0) {
-        MoveWindow(Hwnd(), 0, 0, size.cx, size.cy, TRUE);
-        win::WindowDC dc(Hwnd(), true);
-        SetRegionFromMask(Hwnd(), dc.Get(), mask);
-    }
+    // Without a mask the dialog keeps its template's size.
+    if (HBITMAP mask = Image(DialogImage::KeyMask))
+        Shape(mask, nullptr);
     // Centred on the work area of the monitor that holds the main window.
     RECT window{};
     GetWindowRect(Hwnd(), &window);
@@ -306,22 +288,12 @@ void CSetCongfig::ShowMacroControls(bool show) {
         ShowWindow(Item(id), show ? SW_SHOWNORMAL : SW_HIDE);
 }
 
-void CSetCongfig::PaintBackground(HDC dc) const {
+void CSetCongfig::PaintFace(HDC dc) {
     static constexpr DialogImage kBackgrounds[] = {
         DialogImage::KeyNormal, DialogImage::MacroNormal, DialogImage::MediaNormal,
         DialogImage::FunctionNormal, DialogImage::Macro2Normal};
-    RECT window{};
-    GetWindowRect(Hwnd(), &window);
-    const int w = window.right - window.left, h = window.bottom - window.top;
-    HBITMAP image = editMode >= 0 && editMode <= 4 ? Image(kBackgrounds[editMode]) : nullptr;
-    if (!image) {
-        RECT all{0, 0, w, h};
-        FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-        return;
-    }
-    win::UniqueMemoryDC memory(CreateCompatibleDC(dc));
-    win::SelectGuard select(memory.Get(), image);
-    BitBlt(dc, 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
+    const bool known = editMode >= 0 && editMode < static_cast<int>(std::size(kBackgrounds));
+    PaintWholeFace(Hwnd(), dc, known ? Image(kBackgrounds[editMode]) : nullptr);
 }
 
 void CSetCongfig::RepaintBackground() const {
@@ -333,20 +305,6 @@ void CSetCongfig::RepaintBackground() const {
 
 bool CSetCongfig::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
-    case WM_ERASEBKGND:
-        PaintBackground(reinterpret_cast<HDC>(wp));
-        result = TRUE;
-        return true;
-    case WM_NCHITTEST:
-        result = CaptionHitTest(Default());
-        return true;
-    case WM_PAINT:
-        result = Default();
-        if (!painted_) {
-            painted_ = true;
-            SignalDialogPaint();
-        }
-        return true;
     case kCaptureKeyMessage:
         // Anyone can send this number: the parameters are only read as
         // numbers, never as a pointer.
@@ -359,11 +317,11 @@ bool CSetCongfig::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             result = 0;
             return true;
         }
-        return Dialog::OnMessage(msg, wp, lp, result);
+        return SkinnedDialog::OnMessage(msg, wp, lp, result);
     case WM_NOTIFY:
         if (macroEditor_.OnNotify(*reinterpret_cast<NMHDR*>(lp), result))
             return true;
-        return Dialog::OnMessage(msg, wp, lp, result);
+        return SkinnedDialog::OnMessage(msg, wp, lp, result);
     case WM_ENDSESSION:
         // Log-off: the process ends without the dialog closing.
         if (wp) {
@@ -378,7 +336,7 @@ bool CSetCongfig::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         result = Default();
         return true;
     default:
-        return Dialog::OnMessage(msg, wp, lp, result);
+        return SkinnedDialog::OnMessage(msg, wp, lp, result);
     }
 }
 

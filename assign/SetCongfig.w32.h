@@ -21,7 +21,8 @@
 #include "assign/MacroEditor.w32.h"
 #include "assign/ModeTabs.h"
 #include "layout/Layout.h"
-#include "mainwnd/BitButton.w32.h"
+#include "skin/BitButton.w32.h"
+#include "skin/SkinnedDialog.w32.h"
 #include "win/Controls.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
@@ -44,7 +45,7 @@ enum class DialogImage : int {
     Count
 };
 
-class CSetCongfig : public win::Dialog, public AssignExchange {
+class CSetCongfig : public SkinnedDialog, public AssignExchange {
   public:
     // Loads the fonts, the eleven images from exeDir + "skin\\" and the
     // layout from exeDir + "Composite.ini", once for the run.
@@ -86,7 +87,9 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
     // A mode command: the recording ended, the new mode set and shown.
     void SwitchMode(EditMode mode);
     void ShapeAndCentre();
-    void PaintBackground(HDC dc) const;
+    // The background image of the mode in force, the button-face colour
+    // where there is none.
+    void PaintFace(HDC dc) override;
     void RepaintBackground() const;
     void ReleaseButtonFaces();
     void ShowMacroControls(bool show);
@@ -117,7 +120,6 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
     std::wstring keyNameText;
     std::array<win::UniqueBitmap, static_cast<int>(DialogImage::Count)> images_;
     MacroEditor macroEditor_; // the combo 1130, the list 1131 and their buttons
-    bool painted_ = false;    // this opening's first WM_PAINT is done
     HookPumpDuringCreation* creationPump_ = nullptr; // set while DoModal creates the dialog
 };
 
