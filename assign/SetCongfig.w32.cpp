@@ -111,6 +111,7 @@ void CSetCongfig::RegisterCommands() {
     OnCommand(IDC_MODE_FUNCTION, &CSetCongfig::OnFunctionKey);
     OnCommand(IDC_ASSIGN_CLEAR, &CSetCongfig::OnClear);
     OnCommand(IDC_OSK, &CSetCongfig::OnOsk);
+    macroEditor_.RegisterWith(*this);
 }
 
 CBitButtton& CSetCongfig::ButtonOf(DialogEntry entry) {
@@ -312,16 +313,6 @@ bool CSetCongfig::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             OnCaptureKey(*event);
         result = 0;
         return true;
-    case WM_COMMAND:
-        if (macroEditor_.OnCommand(LOWORD(wp), HIWORD(wp))) {
-            result = 0;
-            return true;
-        }
-        return SkinnedDialog::OnMessage(msg, wp, lp, result);
-    case WM_NOTIFY:
-        if (macroEditor_.OnNotify(*reinterpret_cast<NMHDR*>(lp), result))
-            return true;
-        return SkinnedDialog::OnMessage(msg, wp, lp, result);
     case WM_ENDSESSION:
         // Log-off: the process ends without the dialog closing.
         if (wp) {
