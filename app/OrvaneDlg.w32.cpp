@@ -1,6 +1,5 @@
 #include "app/OrvaneDlg.w32.h"
 
-#include "app/FirstPaintSignal.w32.h"
 #include "app/OrvaneApp.w32.h"
 #include "app/SaveFailurePrompt.w32.h"
 #include "res/resource.h"
@@ -9,6 +8,7 @@
 #include "storage/ProfileStore.h"
 #include "tray/AboutDlg.w32.h"
 #include "win/App.h"
+#include "win/MessageBox.h"
 #include "win/Strings.h"
 
 namespace orvane {
@@ -24,11 +24,19 @@ HICON AppIcon() {
 } // namespace
 
 COrvaneDlg::COrvaneDlg(HWND parent)
-    : Dialog(IDD_ORVANE_DIALOG, parent), icon_(AppIcon()), exeDir_(win::ExeDirectory()),
-      setConfig_(exeDir_, engine_.Maps().working) {
-    // engine_ (constructed above, as the first member) has seeded the maps,
+    : SkinnedDialog(IDD_ORVANE_DIALOG, parent, L"ORVANE_FIRST_PAINT_EVENT"), icon_(AppIcon()),
+      exeDir_(win::ExeDirectory()), setConfig_(exeDir_) {
+    // engine_ (constructed above, as the first member) has seeded its maps,
     // created QueueMutex and started the injector.
+    SeedIdentity(maps_);
     skin_.Load(exeDir_);
+    SetIconicIcon(icon_);
+    // The tray menu's and the button menu's commands.
+    OnCommand(ID_MENU_OPEN, &COrvaneDlg::OnOpen);
+    OnCommand(ID_MENU_ABOUT, &COrvaneDlg::OnAbout);
+    OnCommand(ID_MENU_EXIT, &COrvaneDlg::OnExit);
+    OnCommand(ID_MENU_EXPORT, &COrvaneDlg::OnExportProfile);
+    OnCommand(ID_MENU_IMPORT, &COrvaneDlg::OnImportProfile);
 }
 
 COrvaneDlg::~COrvaneDlg() = default;
@@ -36,13 +44,11 @@ COrvaneDlg::~COrvaneDlg() = default;
 BOOL COrvaneDlg::OnInitDialog() {
     if (win::WinApp* app = win::WinApp::Current())
         app->mainWindow = Hwnd();
-    KeyMaps& maps = engine_.Maps();
 
     // Without its lock or wake-up signal the engine remaps nothing; say so
     // rather than run as if it did.
     if (!engine_.Ready())
-        MessageBoxExW(Hwnd(), L"Key remapping is off: the system could not create its lock.",
-                      L"keyboard", MB_OK | MB_ICONEXCLAMATION, 1033);
+        win::Tell(Hwnd(), L"Key remapping is off: the system could not create its lock.");
     engine_.KeyboardPresent(IsKeyboardPresent(Hwnd()));
     tray_.Add(Hwnd(), AppIcon());
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
@@ -67,14 +73,15 @@ BOOL COrvaneDlg::OnInitDialog() {
     MemoryIniStore profileFile;
     profileFileLoaded_ =
         ReadIniFileSnapshot(ProfileStorePath(exeDir_), profileFile, &profileFileError_);
-    LoadAllProfiles(profileFile, cells_, mediaKeyNames_, maps, profiles_);
+    LoadAllProfiles(profileFile, cells_, mediaKeyNames_, maps_, profiles_);
+    PublishMaps();
 
     // Size from the mask (else the normal image, else the template's size),
     // place at 0,0 and cut the outline.
     skin_.ShapeWindow(Hwnd());
     ModifyStyle(WS_BORDER, WS_SYSMENU | WS_MINIMIZEBOX);
 
-    Dialog::OnInitDialog();
+    SkinnedDialog::OnInitDialog();
     hover_.CreateTooltip(Hwnd());
     settingsModified_ = 0;
 
@@ -91,7 +98,6 @@ LRESULT COrvaneDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    KeyMaps& maps = engine_.Maps();
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
         OnTaskbarCreated();
         result = 0;
@@ -100,17 +106,6 @@ bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_CREATE:
         result = OnCreate();
-        return true;
-    case WM_NCHITTEST:
-        result = CaptionHitTest(Default());
-        return true;
-    case WM_ERASEBKGND:
-        result = skin_.PaintSkin(Hwnd(), reinterpret_cast<HDC>(wp), cells_, maps.activeProfile,
-                                 profiles_.working.changedCells);
-        return true;
-    case WM_PAINT:
-        OnPaint();
-        result = 0;
         return true;
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(icon_);
@@ -122,7 +117,7 @@ bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_NCMOUSEHOVER:
         result =
             hover_.OnNcMouseHover(Hwnd(), lp, cells_, hitRects_, profiles_.working.keyAssignments,
-                                  maps.activeProfile, profiles_.working.changedCells, skin_);
+                                  maps_.activeProfile, profiles_.working.changedCells, skin_);
         return true;
     case WM_NCMOUSELEAVE:
         result = 0;
@@ -143,12 +138,6 @@ bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         OnTrayNotify(wp, lp);
         result = 0;
         return true;
-    case WM_COMMAND:
-        if (HIWORD(wp) == 0 && OnCommand(LOWORD(wp))) {
-            result = 0;
-            return true;
-        }
-        break;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == 0x0010) {
             OnAbout();
@@ -167,7 +156,11 @@ bool COrvaneDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     default:
         break;
     }
-    return Dialog::OnMessage(msg, wp, lp, result);
+    return SkinnedDialog::OnMessage(msg, wp, lp, result);
+}
+
+void COrvaneDlg::PaintFace(HDC dc) {
+    skin_.PaintSkin(Hwnd(), dc, cells_, maps_.activeProfile, profiles_.working.changedCells);
 }
 
 LRESULT COrvaneDlg::OnCreate() {
@@ -176,14 +169,6 @@ LRESULT COrvaneDlg::OnCreate() {
     // The model name, which the taskbar button shows.
     SetWindowTextW(Hwnd(), L"VARNOK");
     return 0;
-}
-
-void COrvaneDlg::OnPaint() {
-    if (IsIconic(Hwnd()))
-        PaintIconic(Hwnd(), icon_);
-    else
-        Default(); // paints nothing itself: the face comes from WM_ERASEBKGND
-    SignalFirstPaint();
 }
 
 void COrvaneDlg::OnShowWindow() {
@@ -211,28 +196,6 @@ void COrvaneDlg::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
         break;
     default:
         break;
-    }
-}
-
-bool COrvaneDlg::OnCommand(UINT id) {
-    switch (id) {
-    case ID_MENU_OPEN:
-        OnOpen();
-        return true;
-    case ID_MENU_ABOUT:
-        OnAbout();
-        return true;
-    case ID_MENU_EXIT:
-        OnExit();
-        return true;
-    case ID_MENU_EXPORT:
-        OnExportProfile();
-        return true;
-    case ID_MENU_IMPORT:
-        OnImportProfile();
-        return true;
-    default:
-        return false;
     }
 }
 
@@ -291,13 +254,13 @@ void COrvaneDlg::OnTaskbarCreated() {
 }
 
 DWORD COrvaneDlg::SaveProfiles(bool overUnread) {
-    KeyMaps& maps = engine_.Maps();
     // Nothing is copied for an ActiveProfile outside 1..3.
-    CopyWorkingToProfile(maps, profiles_, maps.activeProfile);
+    CopyWorkingToProfile(maps_, profiles_, maps_.activeProfile);
+    PublishMaps();
     if (!profileFileLoaded_ && !overUnread)
         return profileFileError_;
     DWORD error = ERROR_SUCCESS;
-    SaveProfilesToFile(ProfileStorePath(exeDir_), cells_, maps, profiles_, &error);
+    SaveProfilesToFile(ProfileStorePath(exeDir_), cells_, maps_, profiles_, &error);
     return error;
 }
 
@@ -333,6 +296,7 @@ void COrvaneDlg::OnDestroy() {
     if (!profilesSaved_)
         SaveProfiles();
     tray_.Remove();
+    hover_.DestroyTooltip();
     deviceNotification_.Unregister();
     RemovePropW(Hwnd(), kInstanceMark);
     if (win::WinApp* app = win::WinApp::Current(); app && app->mainWindow == Hwnd())

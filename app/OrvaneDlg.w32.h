@@ -8,19 +8,19 @@
 
 #include <string>
 
+#include "app/ProfileOps.h"
 #include "assign/SetCongfig.w32.h"
 #include "device/KeyboardPresence.w32.h"
 #include "engine/KeyModel.h"
 #include "engine/RemapEngine.w32.h"
 #include "layout/Layout.h"
 #include "mainwnd/MainSkin.w32.h"
-#include "mainwnd/ProfileOps.h"
+#include "skin/SkinnedDialog.w32.h"
 #include "tray/TrayIcon.w32.h"
-#include "win/Dialog.h"
 
 namespace orvane {
 
-class COrvaneDlg : public win::Dialog {
+class COrvaneDlg : public SkinnedDialog {
   public:
     // Loads the skin, seeds the four key maps, creates QueueMutex and starts
     // the injector thread (the engine's construction).
@@ -40,14 +40,15 @@ class COrvaneDlg : public win::Dialog {
   protected:
     BOOL OnInitDialog() override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    // The keyboard picture: the normal image, the profile buttons and the
+    // changed cells.
+    void PaintFace(HDC dc) override;
 
   private:
     LRESULT OnCreate();
-    void OnPaint();
     void OnShowWindow();
     void OnDeviceChange(WPARAM event, LPARAM record);
     void OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
-    bool OnCommand(UINT id);
     void OnSysCommand(WPARAM command);
     void OnDestroy();
     void OnEndSession(bool ending);
@@ -83,11 +84,12 @@ class COrvaneDlg : public win::Dialog {
     // with the pointer until the next click, and swallow that click.
     LRESULT DragAfterClick();
     void RunControl(int cell);
-    // MessageBoxExW(caption "keyboard", OK/Cancel, exclamation, 1033) == IDOK.
-    bool Confirm(const wchar_t* text);
-    // PaintSkin on a client DC, at once.
+    // PaintFace on a client DC, at once.
     void RepaintSkin();
-    MainModel Model() { return MainModel{engine_.Maps(), profiles_, cells_, settingsModified_}; }
+    MainModel Model() { return MainModel{maps_, profiles_, cells_, settingsModified_}; }
+    // Hands the model's profile maps and ActiveProfile to the engine, after
+    // every change of them, so the hook remaps with what the window shows.
+    void PublishMaps() { engine_.ReplaceMaps(maps_); }
 
     // The assignment dialog runs (OrvaneDlgAssign.w32.cpp): key cell 1..104,
     // and the macro library alone ("Macro..").
@@ -99,6 +101,8 @@ class COrvaneDlg : public win::Dialog {
     void OnImportProfile();
 
     RemapEngine engine_;
+    // The model's key maps (the engine keeps its own copy, see PublishMaps).
+    ProfileMaps maps_;
     HoverTracker hover_;
     MainSkin skin_;
     KeyButtons cells_{};
@@ -117,7 +121,7 @@ class COrvaneDlg : public win::Dialog {
     std::wstring exeDir_;
     // The one assignment dialog of the run, opened modally again and again.
     // Its exchange fields keep their values between runs ("Macro.." sets
-    // only editMode and editMacro). Writes into engine_'s WorkingKeyMap.
+    // only editMode and editMacro); FinishKeyEdit applies an OK to the model.
     CSetCongfig setConfig_;
 };
 

@@ -1,6 +1,6 @@
 // COrvaneDlg's two runs of the assignment dialog: for a key cell, and for the
 // macro library alone ("Macro.."). The halves around the run are the core's
-// (mainwnd/ProfileOps.h); only a result of IDOK takes anything back.
+// (app/ProfileOps.h); only a result of IDOK takes anything back.
 // The dialog object is setConfig_, whose exchange fields the halves fill and
 // read.
 #include "app/OrvaneDlg.w32.h"
@@ -14,6 +14,7 @@ void COrvaneDlg::OpenKeyAssignment(int cell) {
     if (setConfig_.DoModal() != IDOK)
         return;
     FinishKeyEdit(model, cell, setConfig_);
+    PublishMaps();
     // The cell's new look (changed or not) shows at once, wherever the
     // dialog stood.
     InvalidateRect(Hwnd(), nullptr, TRUE);

@@ -6,10 +6,11 @@
 
 #include <windowsx.h>
 
-#include "mainwnd/ClickDispatch.h"
+#include "app/ClickDispatch.h"
 #include "mainwnd/HoverPass.h"
 #include "res/resource.h"
 #include "tray/TrayIcon.w32.h"
+#include "win/MessageBox.h"
 
 namespace orvane {
 
@@ -59,38 +60,35 @@ void COrvaneDlg::RunControl(int cell) {
         return;
     case ControlAction::Apply:
         CommitWorkingProfile(model);
+        PublishMaps();
         return;
     case ControlAction::Ok:
         CommitWorkingProfile(model);
+        PublishMaps();
         ShowWindow(Hwnd(), SW_HIDE);
         return;
     case ControlAction::Default:
-        if (!Confirm(L"Do you want to restore the default seetings?"))
+        if (!win::AskOkCancel(Hwnd(), L"Do you want to restore the default seetings?"))
             return;
         RestoreDefaults(model);
+        PublishMaps();
         RepaintSkin();
         return;
     case ControlAction::Profile1:
     case ControlAction::Profile2:
     case ControlAction::Profile3:
-        SwitchProfile(model, ProfileOfAction(action),
-                      [this] { return Confirm(L"Do you want to save the settings?"); });
+        SwitchProfile(model, ProfileOfAction(action), [this] {
+            return win::AskOkCancel(Hwnd(), L"Do you want to save the settings?");
+        });
+        PublishMaps();
         RepaintSkin();
         return;
     }
 }
 
-bool COrvaneDlg::Confirm(const wchar_t* text) {
-    return MessageBoxExW(Hwnd(), text, L"keyboard", MB_OKCANCEL | MB_ICONEXCLAMATION,
-                         MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)) == IDOK;
-}
-
 void COrvaneDlg::RepaintSkin() {
-    if (HDC dc = GetDC(Hwnd())) {
-        skin_.PaintSkin(Hwnd(), dc, cells_, engine_.Maps().activeProfile,
-                        profiles_.working.changedCells);
-        ReleaseDC(Hwnd(), dc);
-    }
+    if (win::WindowDC dc(Hwnd()); dc)
+        PaintFace(dc.Get());
 }
 
 } // namespace orvane

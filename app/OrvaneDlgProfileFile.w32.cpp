@@ -14,10 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "app/ProfileOps.h"
 #include "app/SaveFailurePrompt.w32.h"
-#include "mainwnd/ProfileOps.h"
 #include "storage/PrivateProfileStore.w32.h"
 #include "storage/ProfileImport.h"
+#include "win/MessageBox.h"
 
 namespace orvane {
 
@@ -44,11 +45,6 @@ std::wstring ChooseProfileFile(HWND owner, bool save) {
     return chosen ? std::wstring(path.data()) : std::wstring();
 }
 
-void Tell(HWND owner, const std::wstring& text) {
-    MessageBoxExW(owner, text.c_str(), L"keyboard", MB_OK | MB_ICONEXCLAMATION,
-                  MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-}
-
 // Why a file chosen for import was not imported.
 std::wstring ImportRefusal(DWORD readError) {
     if (readError == ERROR_FILE_TOO_LARGE)
@@ -67,9 +63,9 @@ void COrvaneDlg::OnExportProfile() {
     // Exit cancelled the dialog and has saved: nothing more may happen.
     if (path.empty() || exiting_)
         return;
-    const KeyMaps& maps = engine_.Maps();
-    if (!ExportProfileToFile(path, maps.activeProfile, cells_, maps, profiles_))
-        Tell(Hwnd(), L"The profile could not be exported to this file. The file was not changed.");
+    if (!ExportProfileToFile(path, maps_.activeProfile, cells_, maps_, profiles_))
+        win::Tell(Hwnd(),
+                  L"The profile could not be exported to this file. The file was not changed.");
 }
 
 void COrvaneDlg::OnImportProfile() {
@@ -79,14 +75,15 @@ void COrvaneDlg::OnImportProfile() {
     MemoryIniStore file;
     DWORD readError = ERROR_SUCCESS;
     if (!ReadIniFileSnapshot(path, file, &readError, kMaxImportFileBytes)) {
-        Tell(Hwnd(), ImportRefusal(readError));
+        win::Tell(Hwnd(), ImportRefusal(readError));
         return;
     }
     MainModel model = Model();
     if (!ImportIntoProfileInForce(model, file, mediaKeyNames_)) {
-        Tell(Hwnd(), L"This file holds no profile. Nothing was imported.");
+        win::Tell(Hwnd(), L"This file holds no profile. Nothing was imported.");
         return;
     }
+    PublishMaps();
     RepaintSkin();
 }
 

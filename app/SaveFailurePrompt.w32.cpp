@@ -1,5 +1,7 @@
 #include "app/SaveFailurePrompt.w32.h"
 
+#include "win/MessageBox.h"
+
 namespace orvane {
 
 namespace {
@@ -37,9 +39,8 @@ bool AskRetrySave(HWND owner, const std::wstring& path, DWORD code, SaveFailure 
         text = L"The profiles could not be saved to\n" + path + L"\n\n" + reason +
                L"\n\nRetry tries again; Cancel ends the program without saving.";
     }
-    return MessageBoxExW(owner, text.c_str(), L"keyboard",
-                         MB_RETRYCANCEL | MB_ICONEXCLAMATION | MB_SETFOREGROUND,
-                         kUsEnglish) == IDRETRY;
+    return win::KeyboardMessageBox(
+               owner, text, MB_RETRYCANCEL | MB_ICONEXCLAMATION | MB_SETFOREGROUND) == IDRETRY;
 }
 
 } // namespace orvane

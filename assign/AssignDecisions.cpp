@@ -19,10 +19,10 @@ bool StartsWithNoCase(std::wstring_view item, std::wstring_view prefix) {
     return true;
 }
 
-void SetSequence(ProfileKeyMap& working, int key, KeySequence seq) {
-    auto it = working.find(key);
-    if (it != working.end())
-        it->second = std::move(seq);
+// OK's sequence for the key, when it has one to replace.
+void SetSequence(AssignExchange& ex, KeySequence seq) {
+    if (ex.editSequence)
+        ex.newSequence = std::move(seq);
 }
 
 } // namespace
@@ -40,18 +40,26 @@ int FindString(const std::vector<std::wstring>& items, int startAfter, std::wstr
     return -1;
 }
 
-int InitialCaptureTarget(int editKey, int editMode, const ProfileKeyMap& working) {
-    if (editMode == static_cast<int>(AssignmentKind::SingleKey)) {
-        auto it = working.find(editKey);
-        if (it != working.end() && it->second.size() == 1)
-            return it->second.front();
-    }
+std::optional<KeySequence> PresentSequence(const ProfileKeyMap& working, int key) {
+    auto it = working.find(key);
+    return it != working.end() ? std::optional(it->second) : std::nullopt;
+}
+
+int InitialCaptureTarget(int editKey, int editMode, const std::optional<KeySequence>& present) {
+    if (editMode == static_cast<int>(AssignmentKind::SingleKey) && present && present->size() == 1)
+        return present->front();
     return editKey;
 }
 
-void CommitMacro(int selected, ProfileKeyMap& working, AssignExchange& ex) {
+void ApplyNewSequence(ProfileKeyMap& working, const AssignExchange& ex) {
+    auto it = working.find(ex.editKey);
+    if (ex.newSequence && it != working.end())
+        it->second = *ex.newSequence;
+}
+
+void CommitMacro(int selected, AssignExchange& ex) {
     if (selected < 0 || static_cast<std::size_t>(selected) >= ex.macroEventLists.size()) {
-        SetSequence(working, ex.editKey, {ex.editKey});
+        SetSequence(ex, {ex.editKey});
         // The reset key keeps no binding, or SyncMacroKeys would bring the
         // macro back.
         ex.macroAssignments.erase(ex.editKey);
@@ -61,11 +69,11 @@ void CommitMacro(int selected, ProfileKeyMap& working, AssignExchange& ex) {
         return;
     }
     ex.macroAssignments[ex.editKey] = selected;
-    SetSequence(working, ex.editKey, MacroKeySequence(ex.macroEventLists[selected]));
+    SetSequence(ex, MacroKeySequence(ex.macroEventLists[selected]));
 }
 
-void CommitAssignment(const OkInput& in, const MediaKeyNames& mediaKeyNames, ProfileKeyMap& working,
-                      AssignExchange& ex) {
+void CommitAssignment(const OkInput& in, const MediaKeyNames& mediaKeyNames, AssignExchange& ex) {
+    ex.newSequence.reset();
     switch (in.latched) {
     case LatchedTab::SingleKey:
         ex.editName = in.keyNameText;
@@ -82,22 +90,22 @@ void CommitAssignment(const OkInput& in, const MediaKeyNames& mediaKeyNames, Pro
     case LatchedTab::None:
         break;
     }
-    const bool hasKey = working.count(ex.editKey) != 0;
+    const bool hasKey = ex.editSequence.has_value();
     switch (ex.editMode) {
     case static_cast<int>(AssignmentKind::SingleKey):
         if (hasKey) {
-            SetSequence(working, ex.editKey, {in.capturedKey});
+            SetSequence(ex, {in.capturedKey});
             ex.macroAssignments.erase(ex.editKey);
         }
         break;
     case static_cast<int>(AssignmentKind::Macro):
-        CommitMacro(SelectionAfterFill(ex.macroNames.size(), ex.editMacro), working, ex);
+        CommitMacro(SelectionAfterFill(ex.macroNames.size(), ex.editMacro), ex);
         break;
     case static_cast<int>(AssignmentKind::Multimedia): {
         ex.editName = in.mediaText;
         auto code = mediaKeyNames.find(in.mediaText);
         if (code != mediaKeyNames.end() && hasKey) {
-            SetSequence(working, ex.editKey, {code->second});
+            SetSequence(ex, {code->second});
             ex.macroAssignments.erase(ex.editKey);
         }
         break;
@@ -105,8 +113,7 @@ void CommitAssignment(const OkInput& in, const MediaKeyNames& mediaKeyNames, Pro
     case static_cast<int>(AssignmentKind::FunctionShortcut):
         if (hasKey && in.functionSelection >= 0 &&
             static_cast<std::size_t>(in.functionSelection) < FunctionShortcutTable.size()) {
-            SetSequence(working, ex.editKey,
-                        FunctionShortcutTable[in.functionSelection].Sequence());
+            SetSequence(ex, FunctionShortcutTable[in.functionSelection].Sequence());
             ex.macroAssignments.erase(ex.editKey);
         }
         break;

@@ -6,6 +6,7 @@
 // OkInput, calls CommitAssignment, and shows nothing of its own.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,11 +30,14 @@ inline int SelectionAfterFill(std::size_t count, int index) {
     return index >= 0 && static_cast<std::size_t>(index) < count ? index : -1;
 }
 
+// The key's sequence in `working`, or none when the map has no entry for it.
+std::optional<KeySequence> PresentSequence(const ProfileKeyMap& working, int key);
+
 // The key OK assigns in single-key mode when nothing is captured during an
 // opening: the key's present target when it is a single key (kind 0 with a
 // one-code sequence), else the key itself. OK without a capture then keeps
 // the key as it is.
-int InitialCaptureTarget(int editKey, int editMode, const ProfileKeyMap& working);
+int InitialCaptureTarget(int editKey, int editMode, const std::optional<KeySequence>& present);
 
 // The mode tab latched when OK is pressed: the first of single key, macro,
 // multimedia, function key, or None.
@@ -51,8 +55,8 @@ struct OkInput {
 };
 
 // OK: sets ex.editName (from the latched tab, and from 1128 in multimedia
-// mode), writes the key's new sequence into `working` (only when it holds
-// ex.editKey), and updates ex.macroAssignments:
+// mode), ex.newSequence (only when the key has a sequence, ex.editSequence),
+// and updates ex.macroAssignments:
 //  0 single key   -> [capturedKey]; the key's macro binding is dropped;
 //  1 macro        -> CommitMacro with the macro ex.editMacro names;
 //  2 multimedia   -> [code of mediaText in mediaKeyNames]; unknown text
@@ -60,12 +64,15 @@ struct OkInput {
 //  3 function     -> the chord of the selected row; no row changes nothing;
 //  4 library only -> nothing.
 // A multimedia or function change also drops the key's macro binding.
-void CommitAssignment(const OkInput& in, const MediaKeyNames& mediaKeyNames, ProfileKeyMap& working,
-                      AssignExchange& ex);
+void CommitAssignment(const OkInput& in, const MediaKeyNames& mediaKeyNames, AssignExchange& ex);
 
 // OK in macro mode, macro `selected` (-1 for none): the key plays the
 // key-down codes of the macro and is bound to it. Without a macro the key is
 // reset: itself, kind 0, no name, no binding.
-void CommitMacro(int selected, ProfileKeyMap& working, AssignExchange& ex);
+void CommitMacro(int selected, AssignExchange& ex);
+
+// Writes the sequence OK chose (ex.newSequence) into `working`, when there
+// is one and the map holds ex.editKey. Part of FinishKeyEdit.
+void ApplyNewSequence(ProfileKeyMap& working, const AssignExchange& ex);
 
 } // namespace orvane

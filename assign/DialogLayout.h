@@ -21,6 +21,37 @@ namespace orvane {
 
 constexpr int kDialogLayoutEntryCount = 23;
 
+// What each entry places. Entry 5 places nothing.
+enum class DialogEntry : int {
+    Ok = 1,
+    Cancel = 2,
+    Clear = 3,
+    Osk = 4,
+    SingleKeyTab = 6, // the four mode tabs, in LatchedTab order
+    MacroTab = 7,
+    MultimediaTab = 8,
+    FunctionTab = 9,
+    AddMacro = 10,
+    DeleteMacro = 11,
+    Record = 12,
+    DeleteEvent = 13,
+    ClearEvents = 14,
+    EventTop = 15,
+    EventUp = 16,
+    EventDown = 17,
+    EventBottom = 18,
+    KeyName = 19, // the plain controls 1127..1131, in control id order
+    MultimediaCombo = 20,
+    FunctionCombo = 21,
+    MacroCombo = 22,
+    EventList = 23,
+};
+
+// The tab entry of the mode tab at `index` (0..3, LatchedTab order).
+constexpr DialogEntry ModeTabEntry(int index) {
+    return static_cast<DialogEntry>(static_cast<int>(DialogEntry::SingleKeyTab) + index);
+}
+
 struct DialogLayoutEntry {
     int x = 0, y = 0, width = 0, height = 0;
     std::wstring label; // fifth field; kept, shown nowhere
@@ -31,6 +62,10 @@ struct DialogLayoutEntry {
 
 // Entry n (1..23) at index n - 1.
 using DialogLayout = std::array<DialogLayoutEntry, kDialogLayoutEntryCount>;
+
+inline const DialogLayoutEntry& EntryOf(const DialogLayout& layout, DialogEntry entry) {
+    return layout[static_cast<int>(entry) - 1];
+}
 
 // One entry's value: x, y, width, height, label.
 DialogLayoutEntry ParseDialogLayoutEntry(std::wstring_view value);

@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 #include "assign/AssignDecisions.h"
+#include "win/MessageBox.h"
 
 namespace orvane {
 
@@ -28,7 +30,10 @@ std::wstring KeyName(int keyNameParam) {
 }
 
 int DefaultMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
-    return ::MessageBoxExW(owner, text, caption, type, 1033);
+    if (std::wstring_view(caption) == L"keyboard")
+        return win::KeyboardMessageBox(owner, text, type);
+    return ::MessageBoxExW(owner, text, caption, type,
+                           MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
 }
 
 } // namespace
@@ -306,60 +311,54 @@ int MacroEditor::Ask(const wchar_t* text, const wchar_t* caption, UINT type) {
 
 // --- routing ---------------------------------------------------------------------
 
-bool MacroEditor::OnCommand(int id, int code) {
-    if (id == kMacroCombo) {
-        if (code == CBN_SELCHANGE)
-            LoadEventList();
-        else if (code == CBN_EDITCHANGE)
-            Rename();
-        else if (code == CBN_KILLFOCUS)
-            Refill();
-        UpdateRecordButton();
-        return true;
-    }
-    // An owner-drawn button reports the second of two quick clicks as a
-    // double click; for these buttons it is a click like the first.
-    if (code != BN_CLICKED && code != BN_DOUBLECLICKED)
-        return false;
-    switch (id) {
-    case kAddMacro:
-        AddMacro();
-        return true;
-    case kDeleteMacro:
-        DeleteMacro();
-        return true;
-    case kRecord:
-        ToggleRecord();
-        return true;
-    case kDeleteEvent:
-        DeleteEvent();
-        return true;
-    case kClearEvents:
-        ClearEvents();
-        return true;
-    case kTop:
-        MoveSelection(SelectionMove::Top);
-        return true;
-    case kUp:
-        MoveSelection(SelectionMove::Up);
-        return true;
-    case kDown:
-        MoveSelection(SelectionMove::Down);
-        return true;
-    case kBottom:
-        MoveSelection(SelectionMove::Bottom);
-        return true;
-    default:
-        return false;
-    }
+namespace {
+
+// Every notification a combo box sends; HIWORD(wParam) carries CBN_ERRSPACE
+// (-1) as 0xFFFF.
+constexpr std::array<UINT, 11> kComboNotifications = {CBN_SELCHANGE,
+                                                      CBN_DBLCLK,
+                                                      CBN_SETFOCUS,
+                                                      CBN_KILLFOCUS,
+                                                      CBN_EDITCHANGE,
+                                                      CBN_EDITUPDATE,
+                                                      CBN_DROPDOWN,
+                                                      CBN_CLOSEUP,
+                                                      CBN_SELENDOK,
+                                                      CBN_SELENDCANCEL,
+                                                      static_cast<WORD>(CBN_ERRSPACE)};
+
+} // namespace
+
+void MacroEditor::RegisterWith(win::Dialog& dialog) {
+    for (UINT code : kComboNotifications)
+        dialog.OnCommand(kMacroCombo, code, [this, code] { OnComboNotification(code); });
+    // A click registration also takes the double click an owner-drawn button
+    // reports for the second of two quick clicks.
+    dialog.OnCommand(kAddMacro, [this] { AddMacro(); });
+    dialog.OnCommand(kDeleteMacro, [this] { DeleteMacro(); });
+    dialog.OnCommand(kRecord, [this] { ToggleRecord(); });
+    dialog.OnCommand(kDeleteEvent, [this] { DeleteEvent(); });
+    dialog.OnCommand(kClearEvents, [this] { ClearEvents(); });
+    dialog.OnCommand(kTop, [this] { MoveSelection(SelectionMove::Top); });
+    dialog.OnCommand(kUp, [this] { MoveSelection(SelectionMove::Up); });
+    dialog.OnCommand(kDown, [this] { MoveSelection(SelectionMove::Down); });
+    dialog.OnCommand(kBottom, [this] { MoveSelection(SelectionMove::Bottom); });
+    dialog.OnNotify(kEventList, NM_CUSTOMDRAW, [this](NMHDR& header) {
+        // NM_CUSTOMDRAW of a list view carries an NMLVCUSTOMDRAW.
+        return CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(&header));
+    });
 }
 
-bool MacroEditor::OnNotify(const NMHDR& header, LRESULT& result) {
-    if (header.idFrom != kEventList || header.code != NM_CUSTOMDRAW)
-        return false;
-    // NM_CUSTOMDRAW of a list view carries an NMLVCUSTOMDRAW.
-    result = CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
-    return true;
+// Whatever the combo reports, Record follows: the selection or the name
+// being typed decides whether there is a macro to record into.
+void MacroEditor::OnComboNotification(UINT code) {
+    if (code == CBN_SELCHANGE)
+        LoadEventList();
+    else if (code == CBN_EDITCHANGE)
+        Rename();
+    else if (code == CBN_KILLFOCUS)
+        Refill();
+    UpdateRecordButton();
 }
 
 } // namespace orvane

@@ -3,11 +3,11 @@
 // event commands 1021-1026 and the macro library on the combo 1130 with Add
 // 1017 and Delete 1018.
 //
-// CSetCongfig owns one MacroEditor for the whole run and forwards to it: its
-// WM_COMMAND and WM_NOTIFY messages (OnCommand / OnNotify answer whether they
-// took them), the capture hook's key events (OnRecordEvent), Enter on the
-// dialog (EndRenameOnEnter), a mode switch (StopRecording) and, at every
-// opening, Open().
+// CSetCongfig owns one MacroEditor for the whole run. The editor registers
+// the commands and notifications of its controls with the dialog's routing
+// once (RegisterWith); the dialog forwards the rest: the capture hook's key
+// events (OnRecordEvent), Enter on the dialog (EndRenameOnEnter), a mode
+// switch (StopRecording) and, at every opening, Open().
 // The editor works on the dialog's AssignExchange (the copies of the macro
 // library) and never on the profile itself; the list operations are the
 // portable ones of assign/MacroLibrary.h, the editor only translates between
@@ -27,6 +27,7 @@
 #include "assign/MacroLibrary.h"
 #include "res/resource.h"
 #include "win/Controls.h"
+#include "win/Dialog.h"
 
 namespace orvane {
 
@@ -37,8 +38,9 @@ struct MacroEditorHost {
     std::function<void()> removeCaptureHook;
     // Shows Record pressed (latched) while recording, released otherwise.
     std::function<void(bool recording)> showRecording;
-    // Shows a message box and answers its result; MessageBoxExW with language
-    // 1033 when not set (tests answer for the user here).
+    // Shows a message box and answers its result; when not set, the
+    // program's message box for the caption "keyboard" and MessageBoxExW in
+    // US English for any other (tests answer for the user here).
     std::function<int(HWND, const wchar_t* text, const wchar_t* caption, UINT type)> messageBox;
 };
 
@@ -58,6 +60,11 @@ class MacroEditor {
     static constexpr int kEventList = IDC_EVENT_LIST;
 
     MacroEditor(AssignExchange& exchange, MacroEditorHost host);
+
+    // Routes the commands of the macro controls and the event list's custom
+    // draw to the editor, through `dialog`'s routing. Once per dialog
+    // object; the editor must outlive the dialog's windows.
+    void RegisterWith(win::Dialog& dialog);
 
     // At every opening, once the controls exist: binds them, gives the list
     // its styles and columns, recording off, the seven event buttons enabled.
@@ -91,15 +98,12 @@ class MacroEditor {
     // rename is then ended (the items refilled) and the dialog stays open.
     bool EndRenameOnEnter();
 
-    // The commands and notifications of the macro controls; false for any
-    // other control, which the dialog then handles itself.
-    bool OnCommand(int id, int code);
-    bool OnNotify(const NMHDR& header, LRESULT& result);
     // A key event from the capture hook: recorded into the macro in hand
     // while recording, its row scrolled into view; ignored otherwise.
     void OnRecordEvent(const HookKeyEvent& event);
 
   private:
+    void OnComboNotification(UINT code);
     void ToggleRecord();
     void DeleteEvent();
     void ClearEvents();

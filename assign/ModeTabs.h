@@ -13,7 +13,7 @@
 #include <array>
 
 #include "assign/AssignDecisions.h"
-#include "mainwnd/BitButtonState.h"
+#include "skin/BitButtonState.h"
 
 namespace orvane {
 

@@ -5,9 +5,8 @@
 #include "assign/AssignDecisions.h"
 #include "assign/CaptureEvent.h"
 #include "assign/CaptureHook.w32.h"
-#include "assign/DialogPaintSignal.w32.h"
-#include "mainwnd/MainSkin.w32.h"
 #include "res/resource.h"
+#include "skin/Skin.w32.h"
 #include "storage/PrivateProfileStore.w32.h"
 #include "win/Strings.h"
 
@@ -16,23 +15,43 @@ namespace orvane {
 namespace {
 
 struct ButtonEntry {
-    int entry; // Composite.ini entry
+    DialogEntry entry; // Composite.ini entry
     int id;
     bool latching;
     bool macroFaces; // faces from the macro images (with a disabled face)
 };
 
+using enum DialogEntry;
 constexpr ButtonEntry kButtonEntries[] = {
-    {1, IDC_ASSIGN_OK, false, false},    {2, IDCANCEL, false, false},
-    {3, IDC_ASSIGN_CLEAR, false, false}, {4, IDC_OSK, false, false},
-    {6, IDC_MODE_SINGLE, true, false},   {7, IDC_MODE_MACRO, true, false},
-    {8, IDC_MODE_MEDIA, true, false},    {9, IDC_MODE_FUNCTION, true, false},
-    {10, IDC_MACRO_ADD, false, true},    {11, IDC_MACRO_DELETE, false, true},
-    {12, IDC_RECORD, true, true},        {13, IDC_EVENT_DELETE, false, true},
-    {14, IDC_EVENT_CLEAR, false, true},  {15, IDC_EVENT_TOP, false, true},
-    {16, IDC_EVENT_UP, false, true},     {17, IDC_EVENT_DOWN, false, true},
-    {18, IDC_EVENT_BOTTOM, false, true},
+    {Ok, IDC_ASSIGN_OK, false, false},
+    {Cancel, IDCANCEL, false, false},
+    {Clear, IDC_ASSIGN_CLEAR, false, false},
+    {Osk, IDC_OSK, false, false},
+    {SingleKeyTab, IDC_MODE_SINGLE, true, false},
+    {MacroTab, IDC_MODE_MACRO, true, false},
+    {MultimediaTab, IDC_MODE_MEDIA, true, false},
+    {FunctionTab, IDC_MODE_FUNCTION, true, false},
+    {AddMacro, IDC_MACRO_ADD, false, true},
+    {DeleteMacro, IDC_MACRO_DELETE, false, true},
+    {Record, IDC_RECORD, true, true},
+    {DeleteEvent, IDC_EVENT_DELETE, false, true},
+    {ClearEvents, IDC_EVENT_CLEAR, false, true},
+    {EventTop, IDC_EVENT_TOP, false, true},
+    {EventUp, IDC_EVENT_UP, false, true},
+    {EventDown, IDC_EVENT_DOWN, false, true},
+    {EventBottom, IDC_EVENT_BOTTOM, false, true},
 };
+
+// The plain controls and the entries that place them.
+struct PlainEntry {
+    DialogEntry entry;
+    int id;
+};
+constexpr PlainEntry kPlainEntries[] = {{KeyName, IDC_KEY_NAME},
+                                        {MultimediaCombo, IDC_MEDIA_COMBO},
+                                        {FunctionCombo, IDC_FUNCTION_COMBO},
+                                        {MacroCombo, IDC_MACRO_COMBO},
+                                        {EventList, IDC_EVENT_LIST}};
 
 constexpr int kMacroControls[] = {IDC_MACRO_ADD,    IDC_MACRO_DELETE, IDC_RECORD,
                                   IDC_EVENT_DELETE, IDC_EVENT_CLEAR,  IDC_EVENT_TOP,
@@ -52,39 +71,28 @@ static_assert(std::size(kImageFiles) == static_cast<int>(DialogImage::Count));
 // 1/10 points on the screen DC, as the design's 20-point "Fixedsys" fonts.
 HFONT CreatePointFont(int tenthsOfPoint, const wchar_t* face) {
     LOGFONTW lf{};
-    HDC screen = GetDC(nullptr);
-    lf.lfHeight = -MulDiv(GetDeviceCaps(screen, LOGPIXELSY), tenthsOfPoint, 720);
-    ReleaseDC(nullptr, screen);
+    win::WindowDC screen(nullptr);
+    lf.lfHeight = -MulDiv(GetDeviceCaps(screen.Get(), LOGPIXELSY), tenthsOfPoint, 720);
     lf.lfCharSet = DEFAULT_CHARSET;
     wcsncpy_s(lf.lfFaceName, face, _TRUNCATE);
     return CreateFontIndirectW(&lf);
 }
 
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP bm{};
-    if (!bitmap || !GetObjectW(bitmap, sizeof bm, &bm))
-        return SIZE{0, 0};
-    return SIZE{bm.bmWidth, bm.bmHeight};
-}
-
 } // namespace
 
-CSetCongfig::CSetCongfig(const std::wstring& exeDir, ProfileKeyMap& working)
-    : Dialog(IDD_SETCONFIG, nullptr), working_(working),
+CSetCongfig::CSetCongfig(const std::wstring& exeDir)
+    : SkinnedDialog(IDD_SETCONFIG, nullptr, L"ORVANE_DIALOG_PAINT_EVENT"),
       macroEditor_(*this, MacroEditorHost{[this] { InstallCaptureHook(Hwnd()); },
                                           [] { RemoveCaptureHook(); },
                                           [this](bool recording) {
-                                              ButtonOfEntry(12).latched = recording ? 1 : 0;
-                                              ButtonOfEntry(12).Invalidate();
+                                              CBitButtton& record = ButtonOf(Record);
+                                              record.latched = recording ? 1 : 0;
+                                              record.Invalidate();
                                           },
                                           nullptr}) {
     keyNameFont_.Reset(CreatePointFont(200, L"Fixedsys"));
     comboFont_.Reset(CreatePointFont(200, L"Fixedsys"));
-    for (int i = 0; i < static_cast<int>(DialogImage::Count); ++i) {
-        std::wstring path = exeDir + L"skin\\" + kImageFiles[i];
-        images_[i].Reset(static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    }
+    LoadSkinImages(exeDir, kImageFiles, images_);
     MemoryIniStore composite;
     ReadIniFileSnapshot(exeDir + L"Composite.ini", composite);
     layout_ = ReadDialogLayout(composite);
@@ -103,15 +111,16 @@ void CSetCongfig::RegisterCommands() {
     OnCommand(IDC_MODE_FUNCTION, &CSetCongfig::OnFunctionKey);
     OnCommand(IDC_ASSIGN_CLEAR, &CSetCongfig::OnClear);
     OnCommand(IDC_OSK, &CSetCongfig::OnOsk);
+    macroEditor_.RegisterWith(*this);
 }
 
-CBitButtton& CSetCongfig::ButtonOfEntry(int entry) {
-    return buttons_[entry - 1];
+CBitButtton& CSetCongfig::ButtonOf(DialogEntry entry) {
+    return buttons_[static_cast<int>(entry) - 1];
 }
 
 void CSetCongfig::BindControls() {
     for (const ButtonEntry& b : kButtonEntries) {
-        CBitButtton& button = ButtonOfEntry(b.entry);
+        CBitButtton& button = ButtonOf(b.entry);
         if (!button.Hwnd())
             button.SubclassDlgItem(b.id, Hwnd());
     }
@@ -150,12 +159,12 @@ BOOL CSetCongfig::OnInitDialog() {
     if (creationPump_)
         creationPump_->Stop();
     RunPendingHookCalls();
-    Dialog::OnInitDialog();
+    SkinnedDialog::OnInitDialog();
     RunPendingHookCalls();
     AddComboStrings();
     RunPendingHookCalls();
     // OK without a key pressed during this opening keeps the key as it is.
-    capturedKey_ = InitialCaptureTarget(editKey, editMode, working_);
+    capturedKey_ = InitialCaptureTarget(editKey, editMode, editSequence);
 
     keyNameEdit_.SetFont(keyNameFont_.Get());
     mediaCombo_.SetFont(comboFont_.Get());
@@ -172,14 +181,13 @@ BOOL CSetCongfig::OnInitDialog() {
     RunPendingHookCalls();
     ShapeAndCentre();
     RunPendingHookCalls();
-    painted_ = false;
     return TRUE;
 }
 
 void CSetCongfig::ApplyLayout() {
     for (const ButtonEntry& b : kButtonEntries) {
-        const DialogLayoutEntry& e = layout_[b.entry - 1];
-        CBitButtton& button = ButtonOfEntry(b.entry);
+        const DialogLayoutEntry& e = EntryOf(layout_, b.entry);
+        CBitButtton& button = ButtonOf(b.entry);
         button.latching = b.latching ? 1 : 0;
         const DialogImage normal = b.macroFaces ? DialogImage::MacroNormal : DialogImage::KeyNormal;
         const DialogImage over = b.macroFaces ? DialogImage::MacroOver : DialogImage::KeyOver;
@@ -193,9 +201,9 @@ void CSetCongfig::ApplyLayout() {
         MoveWindow(button.Hwnd(), e.x, e.y, e.width, e.height, TRUE);
         RunPendingHookCalls();
     }
-    for (int entry = 19; entry <= 23; ++entry) {
-        const DialogLayoutEntry& e = layout_[entry - 1];
-        HWND control = Item(1108 + entry);
+    for (const PlainEntry& p : kPlainEntries) {
+        const DialogLayoutEntry& e = EntryOf(layout_, p.entry);
+        HWND control = Item(p.id);
         MoveWindow(control, e.x, e.y, e.width, e.height, TRUE);
         ShowWindow(control, SW_HIDE);
     }
@@ -203,13 +211,9 @@ void CSetCongfig::ApplyLayout() {
 }
 
 void CSetCongfig::ShapeAndCentre() {
-    HBITMAP mask = Image(DialogImage::KeyMask);
-    SIZE size = BitmapSize(mask);
-    if (size.cx > 0 && size.cy > 0) {
-        MoveWindow(Hwnd(), 0, 0, size.cx, size.cy, TRUE);
-        win::WindowDC dc(Hwnd(), true);
-        SetRegionFromMask(Hwnd(), dc.Get(), mask);
-    }
+    // Without a mask the dialog keeps its template's size.
+    if (HBITMAP mask = Image(DialogImage::KeyMask))
+        Shape(mask, nullptr);
     // Centred on the work area of the monitor that holds the main window.
     RECT window{};
     GetWindowRect(Hwnd(), &window);
@@ -228,41 +232,49 @@ void CSetCongfig::ShapeAndCentre() {
 }
 
 void CSetCongfig::PresentOpeningMode() {
-    LatchModeTab();
-    switch (editMode) {
-    case 0:
-        keyNameEdit_.Show(true);
-        ShowMacroControls(false);
-        keyNameText = editName;
-        keyNameEdit_.SetText(editName);
-        InstallCaptureHook(Hwnd());
-        break;
-    case 1:
-    case kMacroLibraryOnly:
-        ShowMacroControls(true);
-        if (editMode == kMacroLibraryOnly) {
-            for (int id : {IDC_MODE_MEDIA, IDC_MODE_FUNCTION, IDC_MODE_SINGLE})
-                ShowWindow(Item(id), SW_HIDE);
-        }
+    if (editMode < static_cast<int>(EditMode::SingleKey) ||
+        editMode > static_cast<int>(EditMode::MacroLibraryOnly)) {
+        LatchModeTab(); // no tab: a mode no opening gives
+        return;
+    }
+    ShowMode();
+    keyNameText = InMode(EditMode::SingleKey) ? editName : std::wstring();
+    keyNameEdit_.SetText(keyNameText);
+    if (InMode(EditMode::MacroLibraryOnly)) {
+        for (int id : {IDC_MODE_MEDIA, IDC_MODE_FUNCTION, IDC_MODE_SINGLE})
+            ShowWindow(Item(id), SW_HIDE);
+    }
+    if (ShowsMacroLibrary()) {
         macroEditor_.Refill();
         macroEditor_.LoadEventList();
-        keyNameEdit_.SetText(L"");
-        break;
-    case 2:
-        mediaCombo_.Show(true);
-        ShowMacroControls(false);
+    } else if (InMode(EditMode::Multimedia)) {
         SelectFromName(mediaCombo_);
-        keyNameEdit_.SetText(L"");
-        break;
-    case 3:
-        functionCombo_.Show(true);
-        ShowMacroControls(false);
+    } else if (InMode(EditMode::FunctionKey)) {
         SelectFromName(functionCombo_);
-        keyNameEdit_.SetText(L"");
-        break;
-    default:
-        break;
     }
+}
+
+void CSetCongfig::ShowMode() {
+    LatchModeTab();
+    keyNameEdit_.Show(InMode(EditMode::SingleKey));
+    mediaCombo_.Show(InMode(EditMode::Multimedia));
+    functionCombo_.Show(InMode(EditMode::FunctionKey));
+    ShowMacroControls(ShowsMacroLibrary());
+    // The single key's capture takes every key; the other modes take none
+    // until Record is pressed.
+    if (InMode(EditMode::SingleKey))
+        InstallCaptureHook(Hwnd());
+    else
+        RemoveCaptureHook();
+}
+
+void CSetCongfig::SwitchMode(EditMode mode) {
+    // A recording ends first: the capture hook is the single key's then, or out.
+    macroEditor_.StopRecording();
+    SetMode(mode);
+    if (mode != EditMode::Macro)
+        editMacro = 0;
+    ShowMode();
 }
 
 void CSetCongfig::SelectFromName(const win::ComboBox& combo) {
@@ -277,22 +289,12 @@ void CSetCongfig::ShowMacroControls(bool show) {
         ShowWindow(Item(id), show ? SW_SHOWNORMAL : SW_HIDE);
 }
 
-void CSetCongfig::PaintBackground(HDC dc) const {
+void CSetCongfig::PaintFace(HDC dc) {
     static constexpr DialogImage kBackgrounds[] = {
         DialogImage::KeyNormal, DialogImage::MacroNormal, DialogImage::MediaNormal,
         DialogImage::FunctionNormal, DialogImage::Macro2Normal};
-    RECT window{};
-    GetWindowRect(Hwnd(), &window);
-    const int w = window.right - window.left, h = window.bottom - window.top;
-    HBITMAP image = editMode >= 0 && editMode <= 4 ? Image(kBackgrounds[editMode]) : nullptr;
-    if (!image) {
-        RECT all{0, 0, w, h};
-        FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
-        return;
-    }
-    win::UniqueMemoryDC memory(CreateCompatibleDC(dc));
-    win::SelectGuard select(memory.Get(), image);
-    BitBlt(dc, 0, 0, w, h, memory.Get(), 0, 0, SRCCOPY);
+    const bool known = editMode >= 0 && editMode < static_cast<int>(std::size(kBackgrounds));
+    PaintWholeFace(Hwnd(), dc, known ? Image(kBackgrounds[editMode]) : nullptr);
 }
 
 void CSetCongfig::RepaintBackground() const {
@@ -304,20 +306,6 @@ void CSetCongfig::RepaintBackground() const {
 
 bool CSetCongfig::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
-    case WM_ERASEBKGND:
-        PaintBackground(reinterpret_cast<HDC>(wp));
-        result = TRUE;
-        return true;
-    case WM_NCHITTEST:
-        result = CaptionHitTest(Default());
-        return true;
-    case WM_PAINT:
-        result = Default();
-        if (!painted_) {
-            painted_ = true;
-            SignalDialogPaint();
-        }
-        return true;
     case kCaptureKeyMessage:
         // Anyone can send this number: the parameters are only read as
         // numbers, never as a pointer.
@@ -325,16 +313,6 @@ bool CSetCongfig::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             OnCaptureKey(*event);
         result = 0;
         return true;
-    case WM_COMMAND:
-        if (macroEditor_.OnCommand(LOWORD(wp), HIWORD(wp))) {
-            result = 0;
-            return true;
-        }
-        return Dialog::OnMessage(msg, wp, lp, result);
-    case WM_NOTIFY:
-        if (macroEditor_.OnNotify(*reinterpret_cast<NMHDR*>(lp), result))
-            return true;
-        return Dialog::OnMessage(msg, wp, lp, result);
     case WM_ENDSESSION:
         // Log-off: the process ends without the dialog closing.
         if (wp) {
@@ -349,7 +327,7 @@ bool CSetCongfig::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         result = Default();
         return true;
     default:
-        return Dialog::OnMessage(msg, wp, lp, result);
+        return SkinnedDialog::OnMessage(msg, wp, lp, result);
     }
 }
 
@@ -357,14 +335,14 @@ void CSetCongfig::LatchModeTab() {
     const std::array<bool, 4> changed = modeTabs_.Select(TabOfMode(editMode));
     for (int i = 0; i < 4; ++i) {
         if (changed[i])
-            ButtonOfEntry(6 + i).Invalidate();
+            ButtonOf(ModeTabEntry(i)).Invalidate();
     }
 }
 
 void CSetCongfig::OnCaptureKey(const HookKeyEvent& event) {
     // Only a key pressed while the Single key tab is in force (and its hook
     // in) becomes the capture target; a recorded key never does.
-    if (editMode != 0) {
+    if (!InMode(EditMode::SingleKey)) {
         macroEditor_.OnRecordEvent(event);
         return;
     }
@@ -376,75 +354,42 @@ void CSetCongfig::OnCaptureKey(const HookKeyEvent& event) {
     keyNameEdit_.SetText(name);
 }
 
-// Every mode command ends a recording first: the capture hook is the single
-// key's then, or out.
 void CSetCongfig::OnSingleKey() {
-    macroEditor_.StopRecording();
-    editMode = 0;
-    editMacro = 0;
-    LatchModeTab();
+    SwitchMode(EditMode::SingleKey);
     RepaintBackground();
-    keyNameEdit_.Show(true);
-    mediaCombo_.Show(false);
-    functionCombo_.Show(false);
     keyNameEdit_.SetFocus();
-    ShowMacroControls(false);
-    InstallCaptureHook(Hwnd());
 }
 
 void CSetCongfig::OnMacroMode() {
-    if (editMode == kMacroLibraryOnly) {
+    if (InMode(EditMode::MacroLibraryOnly)) {
         LatchModeTab(); // a press on the tab latched it; the mode stays
         return;
     }
-    macroEditor_.StopRecording();
-    editMode = 1;
-    LatchModeTab();
-    keyNameEdit_.Show(false);
-    mediaCombo_.Show(false);
-    functionCombo_.Show(false);
+    SwitchMode(EditMode::Macro);
     macroCombo_.SetFocus();
-    ShowMacroControls(true);
     macroEditor_.Refill();
     if (macroNames.empty())
         macroEditor_.AddMacro();
     macroCombo_.SetCurSel(SelectionAfterFill(macroNames.size(), editMacro));
     macroEditor_.LoadEventList();
-    RemoveCaptureHook();
     RepaintBackground();
 }
 
 void CSetCongfig::OnMultimedia() {
-    macroEditor_.StopRecording();
-    editMode = 2;
-    editMacro = 0;
-    LatchModeTab();
+    SwitchMode(EditMode::Multimedia);
     RepaintBackground();
-    keyNameEdit_.Show(false);
-    mediaCombo_.Show(true);
-    functionCombo_.Show(false);
     mediaCombo_.SetFocus();
-    ShowMacroControls(false);
-    RemoveCaptureHook();
 }
 
 void CSetCongfig::OnFunctionKey() {
-    macroEditor_.StopRecording();
-    editMode = 3;
-    editMacro = 0;
-    LatchModeTab();
+    SwitchMode(EditMode::FunctionKey);
     RepaintBackground();
-    keyNameEdit_.Show(false);
-    mediaCombo_.Show(false);
-    functionCombo_.Show(true);
     functionCombo_.SetFocus();
-    ShowMacroControls(false);
-    RemoveCaptureHook();
 }
 
 void CSetCongfig::OnClear() {
     // In the library-only mode no key is being edited: nothing to clear.
-    if (editMode == kMacroLibraryOnly)
+    if (InMode(EditMode::MacroLibraryOnly))
         return;
     keyNameText.clear();
     capturedKey_ = editKey;
@@ -475,7 +420,7 @@ void CSetCongfig::OnOK() {
     in.functionText = functionCombo_.GetText();
     in.functionSelection = functionCombo_.GetCurSel();
     in.capturedKey = capturedKey_;
-    CommitAssignment(in, mediaKeyNames, working_, *this);
+    CommitAssignment(in, mediaKeyNames, *this);
     ReleaseButtonFaces();
     Dialog::OnOK();
 }
@@ -498,9 +443,9 @@ void CSetCongfig::ReleaseButtonFaces() {
     macroEditor_.StopRecording();
     RemoveCaptureHook();
     for (const ButtonEntry& b : kButtonEntries) {
-        CBitButtton& button = ButtonOfEntry(b.entry);
+        CBitButtton& button = ButtonOf(b.entry);
         button.FreeFaces();
-        button.state = 3;
+        button.state = BitButtonState::kNormal;
         button.latched = 0;
     }
 }

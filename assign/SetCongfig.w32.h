@@ -5,9 +5,9 @@
 //
 // Owner: COrvaneDlg holds the one object for the whole run and opens it
 // modally for every key cell and for "Macro..". The caller fills the
-// AssignExchange fields before DoModal and reads them back only after IDOK;
-// OK has then already written the key's new sequence into the WorkingKeyMap.
-// Everything runs on the GUI thread.
+// AssignExchange fields before DoModal and reads them back only after IDOK
+// (the key's new assignment, its new sequence and the edited library). The
+// dialog holds nothing of the model. Everything runs on the GUI thread.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +21,8 @@
 #include "assign/MacroEditor.w32.h"
 #include "assign/ModeTabs.h"
 #include "layout/Layout.h"
-#include "mainwnd/BitButton.w32.h"
+#include "skin/BitButton.w32.h"
+#include "skin/SkinnedDialog.w32.h"
 #include "win/Controls.h"
 #include "win/Dialog.h"
 #include "win/Handles.h"
@@ -44,12 +45,11 @@ enum class DialogImage : int {
     Count
 };
 
-class CSetCongfig : public win::Dialog, public AssignExchange {
+class CSetCongfig : public SkinnedDialog, public AssignExchange {
   public:
     // Loads the fonts, the eleven images from exeDir + "skin\\" and the
-    // layout from exeDir + "Composite.ini", once for the run. `working` is
-    // the WorkingKeyMap that OK writes into; it outlives the dialog.
-    CSetCongfig(const std::wstring& exeDir, ProfileKeyMap& working);
+    // layout from exeDir + "Composite.ini", once for the run.
+    explicit CSetCongfig(const std::wstring& exeDir);
     ~CSetCongfig() override;
 
     // Multimedia item name -> key code; filled by the main window's start-up.
@@ -78,9 +78,18 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
     void BindControls();
     void AddComboStrings();
     void ApplyLayout();
+    // The opening's mode: ShowMode, then what the opening shows of the key.
     void PresentOpeningMode();
+    // The mode in force on screen: its tab latched, its control shown, the
+    // macro controls with the macro modes, the capture hook in for the
+    // single key only.
+    void ShowMode();
+    // A mode command: the recording ended, the new mode set and shown.
+    void SwitchMode(EditMode mode);
     void ShapeAndCentre();
-    void PaintBackground(HDC dc) const;
+    // The background image of the mode in force, the button-face colour
+    // where there is none.
+    void PaintFace(HDC dc) override;
     void RepaintBackground() const;
     void ReleaseButtonFaces();
     void ShowMacroControls(bool show);
@@ -95,9 +104,8 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
     void OnClear();
     void OnOsk();
 
-    CBitButtton& ButtonOfEntry(int entry);
+    CBitButtton& ButtonOf(DialogEntry entry);
 
-    ProfileKeyMap& working_;
     // Entries 1..18 except 5; index = entry - 1 (index 4 stays unbound).
     std::array<CBitButtton, 18> buttons_;
     // Entries 6..9: the tab of editMode, and only it, is latched.
@@ -112,7 +120,6 @@ class CSetCongfig : public win::Dialog, public AssignExchange {
     std::wstring keyNameText;
     std::array<win::UniqueBitmap, static_cast<int>(DialogImage::Count)> images_;
     MacroEditor macroEditor_; // the combo 1130, the list 1131 and their buttons
-    bool painted_ = false;    // this opening's first WM_PAINT is done
     HookPumpDuringCreation* creationPump_ = nullptr; // set while DoModal creates the dialog
 };
 

@@ -13,6 +13,7 @@ extern "C" {
 
 #include "device/HidPath.h"
 #include "win/Handles.h"
+#include "win/MessageBox.h"
 
 namespace orvane {
 
@@ -82,8 +83,7 @@ BOOL IsKeyboardPresent(HWND owner) {
         bool outOfMemory = false;
         if (!InterfacePath(devices.set, data, path, outOfMemory)) {
             if (outOfMemory) {
-                MessageBoxExW(owner, L"out of memory!", L"keyboard",
-                              MB_OKCANCEL | MB_ICONEXCLAMATION, 1033);
+                win::KeyboardMessageBox(owner, L"out of memory!", MB_OKCANCEL | MB_ICONEXCLAMATION);
                 return FALSE;
             }
             continue;
@@ -98,15 +98,8 @@ void DeviceNotification::Register(HWND wnd) {
     filter.dbcc_size = sizeof(filter);
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     HidD_GetHidGuid(&filter.dbcc_classguid);
-    HDEVNOTIFY fresh = RegisterDeviceNotificationW(wnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
-    Unregister();
-    handle_ = fresh;
-}
-
-void DeviceNotification::Unregister() {
-    if (handle_)
-        UnregisterDeviceNotification(handle_);
-    handle_ = nullptr;
+    // The new registration is in place before the old one goes.
+    handle_.Reset(RegisterDeviceNotificationW(wnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
 }
 
 KeyboardChange ReadKeyboardChange(WPARAM event, LPARAM record) {

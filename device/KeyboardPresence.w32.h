@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "win/Handles.h"
+
 namespace orvane {
 
 // TRUE when a present HID interface reports the VARNOK vendor identifier.
@@ -19,16 +21,11 @@ BOOL IsKeyboardPresent(HWND owner);
 // window that is shown and hidden many times holds exactly one.
 class DeviceNotification {
   public:
-    DeviceNotification() = default;
-    ~DeviceNotification() { Unregister(); }
-    DeviceNotification(const DeviceNotification&) = delete;
-    DeviceNotification& operator=(const DeviceNotification&) = delete;
-
     void Register(HWND wnd);
-    void Unregister();
+    void Unregister() { handle_.Reset(); }
 
   private:
-    HDEVNOTIFY handle_ = nullptr;
+    win::UniqueDeviceNotification handle_;
 };
 
 enum class KeyboardChange { None, Arrived, Removed };

@@ -8,7 +8,14 @@ void SeedIdentity(ProfileKeyMap& map) {
     }
 }
 
-void CopyWorkingToProfile(KeyMaps& maps, Profiles& profiles, int p) {
+void SeedIdentity(ProfileMaps& maps) {
+    for (int p = 1; p <= kProfileCount; ++p) {
+        SeedIdentity(*maps.ProfileMap(p));
+    }
+    SeedIdentity(maps.working);
+}
+
+void CopyWorkingToProfile(ProfileMaps& maps, Profiles& profiles, int p) {
     ProfileKeyMap* map = maps.ProfileMap(p);
     ProfileData* stored = profiles.Stored(p);
     if (map == nullptr || stored == nullptr) {
@@ -18,7 +25,7 @@ void CopyWorkingToProfile(KeyMaps& maps, Profiles& profiles, int p) {
     *stored = profiles.working;
 }
 
-void CopyProfileToWorking(KeyMaps& maps, Profiles& profiles, int p) {
+void CopyProfileToWorking(ProfileMaps& maps, Profiles& profiles, int p) {
     ProfileKeyMap* map = maps.ProfileMap(p);
     ProfileData* stored = profiles.Stored(p);
     if (map == nullptr || stored == nullptr) {
@@ -28,7 +35,7 @@ void CopyProfileToWorking(KeyMaps& maps, Profiles& profiles, int p) {
     profiles.working = *stored;
 }
 
-void ResetWorkingProfile(KeyMaps& maps, Profiles& profiles,
+void ResetWorkingProfile(ProfileMaps& maps, Profiles& profiles,
                          const std::array<std::wstring, kCellCount>& cellNames) {
     for (int k = 1; k <= 254; ++k) {
         maps.working[k] = KeySequence{k};
@@ -41,6 +48,13 @@ void ResetWorkingProfile(KeyMaps& maps, Profiles& profiles,
     w.macroAssignments.clear();
     w.macroNames.clear();
     w.macroEventLists.clear();
+}
+
+void KeyMaps::ReplaceProfileMaps(const ProfileMaps& model) {
+    for (int p = 1; p <= kProfileCount; ++p) {
+        *ProfileMap(p) = *model.ProfileMap(p);
+    }
+    activeProfile = model.activeProfile;
 }
 
 KeySequence MacroKeySequence(const MacroEventList& events) {

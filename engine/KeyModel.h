@@ -62,7 +62,7 @@ using MacroAssignments = std::map<int, int>;  // key code -> macro index, kind M
 using ChangedCells = std::vector<int>;        // 0-based cell indexes, each at most once
 using KeyAssignments = std::array<KeyAssignment, kCellCount>;
 
-// One profile's editable data. Its key map is the engine's map of the same
+// One profile's editable data. Its key map is the model's map of the same
 // profile (or the WorkingKeyMap for the WorkingProfile).
 struct ProfileData {
     ChangedCells changedCells;
@@ -82,35 +82,53 @@ struct ProfileData {
 // core never locks).
 using OutputQueue = std::deque<int>;
 
-// The process-wide maps and flags that the remapping hook reads, and the
-// hook's memory of held keys. All of it belongs to the GUI thread (the hook
-// runs there too), so none of it needs a lock. The OutputQueue, the one thing
-// shared with the injector thread, lives beside it in the Win32 engine
-// (RemapEngine). A profile number outside 1..3 (a hand-edited file) names no
-// map: the hook then remaps nothing.
-//
-// The profile maps are reached only through ProfileMap: its non-const form is
-// the way to change a map, and it first pins the sequences of held swallowed
-// keys (HeldKeys::Pin), which may point into the map about to change.
-class KeyMaps {
+// The key maps of the profile model: the WorkingKeyMap, the maps of profiles
+// 1..3 and ActiveProfile. The main window owns one (the model it edits, loads
+// and saves); the remapping engine keeps its own copy inside KeyMaps, which
+// only the engine's named operations replace. Nothing outside engine/ holds a
+// reference to the engine's copy. A profile number outside 1..3 (a
+// hand-edited file) names no map: the hook then remaps nothing.
+class ProfileMaps {
   public:
-    ProfileKeyMap working;  // WorkingKeyMap; never read by the hook
-    int activeProfile = 1;  // ActiveProfile; may be bad from a hand-edited file
-    int remapSuspended = 1; // RemapSuspended: 1 while the keyboard is absent
-    HeldKeys held;          // the hook's verdicts on the keys now held
+    ProfileKeyMap working; // WorkingKeyMap; never read by the hook
+    int activeProfile = 1; // ActiveProfile; may be bad from a hand-edited file
 
-    // The map of profile p (1..3) for changing, or nullptr for any other value.
+    // The map of profile p (1..3), or nullptr for any other value.
     ProfileKeyMap* ProfileMap(int p) {
-        held.Pin();
         return p >= 1 && p <= kProfileCount ? &profiles_[p - 1] : nullptr;
     }
-    // The map of profile p (1..3) for reading, or nullptr.
     const ProfileKeyMap* ProfileMap(int p) const {
         return p >= 1 && p <= kProfileCount ? &profiles_[p - 1] : nullptr;
     }
 
   private:
     std::array<ProfileKeyMap, kProfileCount> profiles_; // maps of profiles 1..3
+};
+
+// The engine's state that the remapping hook reads: its copy of the profile
+// maps, RemapSuspended and the hook's memory of held keys. It belongs to the
+// thread that runs the hook, so none of it needs a lock. The OutputQueue, the
+// one thing shared with the injector thread, lives beside it in the Win32
+// engine (RemapEngine).
+//
+// A profile map is changed only through the non-const ProfileMap, which first
+// pins the sequences of held swallowed keys (HeldKeys::Pin): they may point
+// into the map about to change.
+class KeyMaps : public ProfileMaps {
+  public:
+    int remapSuspended = 1; // RemapSuspended: 1 while the keyboard is absent
+    HeldKeys held;          // the hook's verdicts on the keys now held
+
+    ProfileKeyMap* ProfileMap(int p) {
+        held.Pin();
+        return ProfileMaps::ProfileMap(p);
+    }
+    const ProfileKeyMap* ProfileMap(int p) const { return ProfileMaps::ProfileMap(p); }
+
+    // The profile maps and ActiveProfile of `model` replace this copy's
+    // (pinning held keys first); the WorkingKeyMap is not copied, the hook
+    // never reads it.
+    void ReplaceProfileMaps(const ProfileMaps& model);
 };
 
 // The main dialog's profile data: the WorkingProfile (what the window shows
@@ -128,19 +146,21 @@ struct Profiles {
 // Seeds a map with k -> [k] for every k in 1..254 (insertion: existing
 // entries are kept).
 void SeedIdentity(ProfileKeyMap& map);
+// The same for the WorkingKeyMap and the maps of profiles 1..3.
+void SeedIdentity(ProfileMaps& maps);
 
 // Copies the WorkingProfile and WorkingKeyMap into profile p. p outside 1..3
 // copies nothing.
-void CopyWorkingToProfile(KeyMaps& maps, Profiles& profiles, int p);
+void CopyWorkingToProfile(ProfileMaps& maps, Profiles& profiles, int p);
 
 // Copies profile p into the WorkingProfile and WorkingKeyMap. p outside 1..3
 // copies nothing.
-void CopyProfileToWorking(KeyMaps& maps, Profiles& profiles, int p);
+void CopyProfileToWorking(ProfileMaps& maps, Profiles& profiles, int p);
 
 // The default settings in the working copy: every key 1..254 maps to itself
 // (overwriting or creating, removing nothing), no changed cells, no macros,
 // and each cell's setName is its own cell name (cellNames[i] for cell i+1).
-void ResetWorkingProfile(KeyMaps& maps, Profiles& profiles,
+void ResetWorkingProfile(ProfileMaps& maps, Profiles& profiles,
                          const std::array<std::wstring, kCellCount>& cellNames);
 
 // The key-down order of a macro: vkCode of every event with isDown 1, in list

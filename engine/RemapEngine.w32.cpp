@@ -31,10 +31,7 @@ RemapEngine::RemapEngine(PacingKind pacing)
     : queueMutex_(CreateMutexW(nullptr, FALSE, nullptr)),
       outputReady_(CreateEventW(nullptr, FALSE, FALSE, nullptr)), pacing_(pacing),
       injector_(queue_, MakeInjectorIo()) {
-    for (int p = 1; p <= kProfileCount; ++p) {
-        SeedIdentity(*maps_.ProfileMap(p));
-    }
-    SeedIdentity(maps_.working);
+    SeedIdentity(maps_);
     g_engine = this;
     // Without its lock or its wake-up the injector would race or spin:
     // rather remap nothing (the caller tells the user).
@@ -64,6 +61,24 @@ RemapEngine::~RemapEngine() {
     }
 }
 
+void RemapEngine::ReplaceMaps(const ProfileMaps& model) {
+    maps_.ReplaceProfileMaps(model);
+}
+
+void RemapEngine::PutProfileInForce(int p) {
+    maps_.activeProfile = p;
+}
+
+void RemapEngine::KeyboardPresent(bool present) {
+    if (present) {
+        InstallRemapHook();
+        maps_.remapSuspended = 0;
+    } else {
+        RemoveRemapHook();
+        maps_.remapSuspended = 1;
+    }
+}
+
 void RemapEngine::InstallRemapHook() {
     if (!ready_ || lifetime_.RequestInstall() != HookLifetime::Action::Install) {
         return;
@@ -77,16 +92,6 @@ void RemapEngine::InstallRemapHook() {
 void RemapEngine::RemoveRemapHook() {
     if (lifetime_.RequestRemove(maps_.held) == HookLifetime::Action::Remove) {
         Unhook();
-    }
-}
-
-void RemapEngine::KeyboardPresent(bool present) {
-    if (present) {
-        InstallRemapHook();
-        maps_.remapSuspended = 0;
-    } else {
-        RemoveRemapHook();
-        maps_.remapSuspended = 1;
     }
 }
 
@@ -127,10 +132,11 @@ LRESULT RemapEngine::OnKeyEvent(int code, WPARAM wParam, KBDLLHOOKSTRUCT& event)
 
 void RemapEngine::QueueOutput(const KeySequence& sequence) {
     const int numLockState = static_cast<SHORT>(GetKeyState(VK_NUMLOCK));
-    // Held for the whole output of this key so two keys never interleave.
-    WaitForSingleObject(queueMutex_.Get(), INFINITE);
-    AppendKeyOutput(sequence, numLockState, queue_);
-    ReleaseMutex(queueMutex_.Get());
+    {
+        // Held for the whole output of this key so two keys never interleave.
+        win::MutexLock lock(queueMutex_.Get());
+        AppendKeyOutput(sequence, numLockState, queue_);
+    }
     SetEvent(outputReady_.Get());
 }
 

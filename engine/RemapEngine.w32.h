@@ -33,8 +33,33 @@ class RemapEngine {
     // Whether the engine can remap: its handles exist and the injector runs.
     bool Ready() const { return ready_; }
 
-    // The four maps, ActiveProfile and RemapSuspended. GUI thread only.
-    KeyMaps& Maps() { return maps_; }
+    // The named operations through which the GUI reaches the hook's state.
+    // The engine keeps its own copy of the maps: nothing outside it holds a
+    // reference to what the hook reads. Each change is whole: a hook call
+    // sees the maps before or after it, and a held key's release still plays
+    // the sequence of its press.
+
+    // The profile maps and ActiveProfile of the model replace the engine's.
+    void ReplaceMaps(const ProfileMaps& model);
+    // Profile p (may be outside 1..3: then nothing is remapped) is in force.
+    void PutProfileInForce(int p);
+    // RemapSuspended: while suspended the hook passes everything and goes
+    // after its next event once no swallowed key is held; Resume clears the
+    // flag (it installs nothing).
+    void Suspend() { maps_.remapSuspended = 1; }
+    void Resume() { maps_.remapSuspended = 0; }
+    // The game keyboard is there (true) or gone (false), as the device
+    // notifications and the start-up check find it. Present: the hook is
+    // installed and RemapSuspended is 0. Gone: RemapSuspended is 1 and the
+    // hook goes as RemoveRemapHook says, so a key held across the unplug
+    // still ends with its own output.
+    void KeyboardPresent(bool present);
+
+    // What the GUI reads back.
+    int ProfileInForce() const { return maps_.activeProfile; }
+    bool Suspended() const { return maps_.remapSuspended != 0; }
+    // The engine's map of profile p (1..3), or nullptr.
+    const ProfileKeyMap* ProfileMap(int p) const { return maps_.ProfileMap(p); }
 
     // Installs RemapHook for the whole desktop. While one is installed this
     // installs no second one; a hook waiting to go (see RemoveRemapHook) is
@@ -46,13 +71,6 @@ class RemapEngine {
     // removed passes everything and tries again after its next event.
     void RemoveRemapHook();
     bool HookInstalled() const { return static_cast<bool>(hook_); }
-
-    // The game keyboard is there (true) or gone (false), as the device
-    // notifications and the start-up check find it. Present: the hook is
-    // installed and RemapSuspended is 0. Gone: RemapSuspended is 1 and the
-    // hook goes as RemoveRemapHook says, so a key held across the unplug
-    // still ends with its own output.
-    void KeyboardPresent(bool present);
 
     // Whether the injector pauses on the high-resolution timer.
     bool HighResolutionPacing() const { return pacing_.HighResolution(); }

@@ -89,12 +89,12 @@ inline void CheckKeyCells(const ProfileData& d, const ProfileKeyMap& map) {
 
 // Loads all three profiles from the input as the program does at start-up
 // and checks what came out.
-inline void LoadAndCheck(const uint8_t* data, size_t size, KeyMaps& maps, Profiles& profiles) {
+inline void LoadAndCheck(const uint8_t* data, size_t size, ProfileMaps& maps, Profiles& profiles) {
     MemoryIniStore file =
         ParseIniText(DecodeIniBytes(std::string_view(reinterpret_cast<const char*>(data), size)));
     LoadAllProfiles(file, FuzzButtons(), FuzzMedia(), maps, profiles);
     Check(maps.activeProfile >= 1 && maps.activeProfile <= kProfileCount);
-    const KeyMaps& m = maps;
+    const ProfileMaps& m = maps;
     for (int p = 1; p <= kProfileCount; ++p) {
         CheckInvariants(*profiles.Stored(p));
         CheckKeyCells(*profiles.Stored(p), *m.ProfileMap(p));

@@ -33,24 +33,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ParseIniText(DecodeIniBytes(std::string_view(reinterpret_cast<const char*>(data), size)));
     const bool holds = HoldsExportedProfile(file);
     static const auto [startMaps, startProfiles] = [&] {
-        std::pair<KeyMaps, Profiles> loaded;
+        std::pair<ProfileMaps, Profiles> loaded;
         MemoryIniStore startUp = ParseIniText(kStartUp);
         LoadAllProfiles(startUp, buttons, media, loaded.first, loaded.second);
         return loaded;
     }();
     for (int target = 1; target <= kProfileCount; ++target) {
-        KeyMaps maps = startMaps;
+        ProfileMaps maps = startMaps;
         Profiles profiles = startProfiles;
         maps.activeProfile = target;
         CopyProfileToWorking(maps, profiles, target);
         profiles.working.changedCells.push_back(7); // an uncommitted edit
         maps.working[8] = {90};
-        const KeyMaps beforeMaps = maps;
+        const ProfileMaps beforeMaps = maps;
         const Profiles before = profiles;
 
         const bool imported = ImportProfile(file, target, buttons, media, maps, profiles);
         Check(imported == holds);
-        const KeyMaps& m = maps;
+        const ProfileMaps& m = maps;
         for (int p = 1; p <= kProfileCount; ++p) {
             if (p != target || !imported) {
                 Check(profiles.stored[p - 1] == before.stored[p - 1]);

@@ -10,7 +10,7 @@
 using namespace orvane;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     fuzz::LoadAndCheck(data, size, maps, profiles);
     return 0;

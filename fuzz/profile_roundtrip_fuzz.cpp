@@ -12,7 +12,7 @@ using fuzz::Check;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const KeyButtons& buttons = fuzz::FuzzButtons();
     const MediaKeyNames& media = fuzz::FuzzMedia();
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     fuzz::LoadAndCheck(data, size, maps, profiles);
 
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MemoryIniStore saved;
     SaveProfile(saved, p, buttons, maps, profiles);
     MemoryIniStore reread = ParseIniText(saved.ToText());
-    KeyMaps maps2;
+    ProfileMaps maps2;
     Profiles profiles2;
     LoadProfile(reread, p, p, buttons, media, maps2, profiles2);
     const ProfileData& a = *profiles.Stored(p);

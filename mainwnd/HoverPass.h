@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "layout/Layout.h"
 #include "engine/KeyModel.h"
+#include "layout/Layout.h"
 
 namespace orvane {
 

@@ -37,38 +37,33 @@ TTTOOLINFOW WindowTool(HWND mainWnd, const wchar_t* text) {
 
 } // namespace
 
-HoverTracker::~HoverTracker() {
-    // The main window destroys its owned tooltip with itself; this covers a
-    // tracker that goes first.
-    if (tooltip_ != nullptr && IsWindow(tooltip_) && GetWindow(tooltip_, GW_OWNER) == owner_)
-        DestroyWindow(tooltip_);
-}
-
 void HoverTracker::CreateTooltip(HWND mainWnd) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     owner_ = mainWnd;
     hoverCell_ = -1;
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, mainWnd,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (tooltip_ == nullptr)
+    tooltip_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, mainWnd, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr));
+    if (!tooltip_)
         return;
+    HWND tooltip = tooltip_.Get();
     TTTOOLINFOW ti = WindowTool(mainWnd, L"ToolTip");
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    SendMessageW(tooltip_, TTM_SETTIPBKCOLOR, kTipBackground, 0);
-    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kTipInitialDelayMs, 0));
+    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tooltip, TTM_SETTIPBKCOLOR, kTipBackground, 0);
+    SendMessageW(tooltip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kTipInitialDelayMs, 0));
 }
 
 void HoverTracker::Relay(HWND mainWnd, UINT msg, WPARAM wParam, LPARAM lParam) const {
-    if (msg != WM_NCMOUSEMOVE || tooltip_ == nullptr)
+    if (msg != WM_NCMOUSEMOVE || !tooltip_)
         return;
     MSG m{};
     m.hwnd = mainWnd;
     m.message = msg;
     m.wParam = wParam;
     m.lParam = lParam;
-    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+    SendMessageW(tooltip_.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
 void HoverTracker::OnNcMouseMove(HWND mainWnd) const {
@@ -93,9 +88,9 @@ LRESULT HoverTracker::OnNcMouseHover(HWND mainWnd, LPARAM screenPoint, KeyButton
         return 0;
     skin.DrawCell(mainWnd, cells, CellState::Normal, d.normalCell);
     skin.DrawCell(mainWnd, cells, CellState::Over, d.overCell);
-    if (d.setTip && tooltip_ != nullptr) {
+    if (d.setTip && tooltip_) {
         TTTOOLINFOW ti = WindowTool(mainWnd, d.tipText.c_str());
-        SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+        SendMessageW(tooltip_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
     }
     hoverCell_ = d.hoverCell;
     if (d.redrawChanged)
@@ -104,11 +99,11 @@ LRESULT HoverTracker::OnNcMouseHover(HWND mainWnd, LPARAM screenPoint, KeyButton
 }
 
 std::wstring HoverTracker::TipText() const {
-    if (tooltip_ == nullptr)
+    if (!tooltip_)
         return {};
     wchar_t buffer[kTipTextCapacity] = {};
     TTTOOLINFOW ti = WindowTool(owner_, buffer);
-    SendMessageW(tooltip_, TTM_GETTEXTW, kTipTextCapacity, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tooltip_.Get(), TTM_GETTEXTW, kTipTextCapacity, reinterpret_cast<LPARAM>(&ti));
     return buffer;
 }
 

@@ -26,45 +26,13 @@
 
 #include "engine/KeyModel.h"
 #include "layout/Layout.h"
+#include "skin/Skin.w32.h"
 #include "win/Handles.h"
 
 namespace orvane {
 
 // The picture a cell is drawn with; the values are the stored ones.
 enum class CellState : int { Normal = 0, Over = 1, Down = 2 };
-
-// A new width x height bitmap holding the rectangle of `source` whose top-left
-// corner is (x, y). The caller owns the result (DeleteObject). A null source
-// or an empty size gives nullptr.
-HBITMAP CutFace(HBITMAP source, int x, int y, int width, int height);
-
-// Cuts the outline of `wnd` out of `mask`: every pixel of exactly
-// RGB(255, 255, 255) is outside the window, every other colour (near-white
-// included) inside. The region covers the window rectangle (GetWindowRect
-// size W x H); pixels of the window beyond the mask's edge stay inside.
-// `dc` is any DC of the window (initialisation passes GetWindowDC). Built
-// from runs of the mask's rows in one ExtCreateRegion (well under a
-// millisecond for the 1100 x 420 skin), then SetWindowRgn(redraw TRUE); the
-// system owns the region afterwards.
-// Returns false, leaving a plain rectangle of the window's size as the
-// region, when the mask is null or its bits cannot be read. Shared with the
-// assignment dialog.
-bool SetRegionFromMask(HWND wnd, HDC dc, HBITMAP mask);
-
-// The region SetRegionFromMask gives a width x height window, in window
-// coordinates; the caller owns it (DeleteObject). nullptr when `mask` is null
-// or its bits cannot be read.
-HRGN CreateMaskRegion(HDC dc, HBITMAP mask, int width, int height);
-
-// WM_NCHITTEST: the client area answers HTCAPTION so the whole window drags
-// and every mouse message arrives as a non-client one.
-inline LRESULT CaptionHitTest(LRESULT defaultResult) {
-    return defaultResult == HTCLIENT ? HTCAPTION : defaultResult;
-}
-
-// WM_PAINT of an iconic window: the icon centred in the client area, after
-// WM_ICONERASEBKGND. Uses BeginPaint/EndPaint itself.
-void PaintIconic(HWND wnd, HICON icon);
 
 // The main window's four skin images. Owns the bitmaps (freed with it);
 // not copyable.
@@ -126,19 +94,18 @@ class MainSkin {
 };
 
 // HoverCell and the tooltip control of the main window. Owns the tooltip
-// window (destroyed with it, or with the main window, whichever is first).
+// window: the main window destroys it (DestroyTooltip) before it goes
+// itself, and a tracker that ends first takes it along.
 class HoverTracker {
   public:
-    HoverTracker() = default;
-    ~HoverTracker();
-    HoverTracker(const HoverTracker&) = delete;
-    HoverTracker& operator=(const HoverTracker&) = delete;
-
     // Creates the tooltip: TTS_ALWAYSTIP, one tool that is the main window
     // itself (TTF_IDISHWND, hwnd = uId = mainWnd, no rectangle), text
     // "ToolTip", background RGB(255, 255, 224), initial delay 50 ms.
     // Resets HoverCell to -1.
     void CreateTooltip(HWND mainWnd);
+    // From the main window's WM_DESTROY: the tooltip goes while its owner
+    // still exists (afterwards its handle would name no window).
+    void DestroyTooltip() { tooltip_.Reset(); }
 
     // From the main window's WindowProc, before the base: relays
     // WM_NCMOUSEMOVE to the tooltip (TTM_RELAYEVENT); ignores other messages.
@@ -164,11 +131,11 @@ class HoverTracker {
     void SetHoverCell(int cell) { hoverCell_ = cell; }
 
     // The tooltip window (null before CreateTooltip) and its current text.
-    HWND Tooltip() const { return tooltip_; }
+    HWND Tooltip() const { return tooltip_.Get(); }
     std::wstring TipText() const;
 
   private:
-    HWND tooltip_ = nullptr;
+    win::UniqueWindow tooltip_;
     HWND owner_ = nullptr;
     int hoverCell_ = -1;
 };

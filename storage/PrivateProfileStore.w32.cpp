@@ -333,8 +333,8 @@ bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot, DWO
     }
 }
 
-bool SaveProfilesToFile(const std::wstring& path, const KeyButtons& buttons, const KeyMaps& maps,
-                        const Profiles& profiles, DWORD* error) {
+bool SaveProfilesToFile(const std::wstring& path, const KeyButtons& buttons,
+                        const ProfileMaps& maps, const Profiles& profiles, DWORD* error) {
     return Report(SaveAtomically(path,
                                  [&](IniStore& store) {
                                      SaveAllProfiles(store, buttons, maps, profiles);
@@ -344,7 +344,7 @@ bool SaveProfilesToFile(const std::wstring& path, const KeyButtons& buttons, con
 }
 
 bool ExportProfileToFile(const std::wstring& path, int profile, const KeyButtons& buttons,
-                         const KeyMaps& maps, const Profiles& profiles, DWORD* error) {
+                         const ProfileMaps& maps, const Profiles& profiles, DWORD* error) {
     if (maps.ProfileMap(profile) == nullptr) {
         return Report(ERROR_INVALID_PARAMETER, error);
     }

@@ -74,14 +74,15 @@ bool ReadIniFileSnapshot(const std::wstring& path, MemoryIniStore& snapshot,
 // open for a locked one, of the temporary file's creation for a folder that
 // is missing or cannot be written; ERROR_NOT_ENOUGH_MEMORY when the existing
 // file is too large to copy in memory), ERROR_SUCCESS on success.
-bool SaveProfilesToFile(const std::wstring& path, const KeyButtons& buttons, const KeyMaps& maps,
-                        const Profiles& profiles, unsigned long* error = nullptr);
+bool SaveProfilesToFile(const std::wstring& path, const KeyButtons& buttons,
+                        const ProfileMaps& maps, const Profiles& profiles,
+                        unsigned long* error = nullptr);
 
 // The same for one profile in the export format ([TYPE] "type" = `profile`
 // and section "Profile<profile>"). False, and nothing written, for a profile
 // outside 1..3 (ERROR_INVALID_PARAMETER in `error`).
 bool ExportProfileToFile(const std::wstring& path, int profile, const KeyButtons& buttons,
-                         const KeyMaps& maps, const Profiles& profiles,
+                         const ProfileMaps& maps, const Profiles& profiles,
                          unsigned long* error = nullptr);
 
 } // namespace orvane

@@ -13,7 +13,7 @@ bool HoldsExportedProfile(MemoryIniStore& file) {
 }
 
 bool ImportProfile(MemoryIniStore& file, int target, const KeyButtons& buttons,
-                   const MediaKeyNames& mediaKeyNames, KeyMaps& maps, Profiles& profiles) {
+                   const MediaKeyNames& mediaKeyNames, ProfileMaps& maps, Profiles& profiles) {
     if (maps.ProfileMap(target) == nullptr || !HoldsExportedProfile(file))
         return false;
     return LoadProfile(file, ExportedProfileNumber(file), target, buttons, mediaKeyNames, maps,

@@ -28,6 +28,6 @@ bool HoldsExportedProfile(MemoryIniStore& file);
 // one), or a target outside 1..3, changes nothing and answers false: an
 // import never turns the profile in force into an empty one.
 bool ImportProfile(MemoryIniStore& file, int target, const KeyButtons& buttons,
-                   const MediaKeyNames& mediaKeyNames, KeyMaps& maps, Profiles& profiles);
+                   const MediaKeyNames& mediaKeyNames, ProfileMaps& maps, Profiles& profiles);
 
 } // namespace orvane

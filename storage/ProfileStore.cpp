@@ -170,7 +170,7 @@ bool LoadKeyCell(IniStore& file, const std::wstring& sec, int cell, const KeyBut
 } // namespace
 
 bool LoadProfile(IniStore& file, int section, int target, const KeyButtons& buttons,
-                 const MediaKeyNames& mediaKeyNames, KeyMaps& maps, Profiles& profiles) {
+                 const MediaKeyNames& mediaKeyNames, ProfileMaps& maps, Profiles& profiles) {
     const std::wstring sec = ProfileSectionName(section);
     ProfileData& w = profiles.working;
     maps.working.clear();
@@ -211,7 +211,7 @@ std::wstring JoinEvents(const MacroEventList& list) {
 
 } // namespace
 
-bool SaveProfile(IniStore& file, int profile, const KeyButtons& buttons, const KeyMaps& maps,
+bool SaveProfile(IniStore& file, int profile, const KeyButtons& buttons, const ProfileMaps& maps,
                  const Profiles& profiles) {
     const ProfileKeyMap* map = maps.ProfileMap(profile);
     if (map == nullptr) {
@@ -267,7 +267,7 @@ bool SaveProfile(IniStore& file, int profile, const KeyButtons& buttons, const K
 }
 
 void LoadAllProfiles(IniStore& file, const KeyButtons& buttons, const MediaKeyNames& mediaKeyNames,
-                     KeyMaps& maps, Profiles& profiles) {
+                     ProfileMaps& maps, Profiles& profiles) {
     int active = file.ReadInt(kTypeSection, kTypeKey, 1);
     if (active < 1 || active > kProfileCount) {
         // A hand-edited "type": the program starts with profile 1 in force
@@ -282,7 +282,7 @@ void LoadAllProfiles(IniStore& file, const KeyButtons& buttons, const MediaKeyNa
     }
 }
 
-void SaveAllProfiles(IniStore& file, const KeyButtons& buttons, const KeyMaps& maps,
+void SaveAllProfiles(IniStore& file, const KeyButtons& buttons, const ProfileMaps& maps,
                      const Profiles& profiles) {
     for (int p = 1; p <= kProfileCount; ++p) {
         SaveProfile(file, p, buttons, maps, profiles);
@@ -292,7 +292,7 @@ void SaveAllProfiles(IniStore& file, const KeyButtons& buttons, const KeyMaps& m
     file.WriteInt(kTypeSection, kTypeKey, active);
 }
 
-bool ExportProfile(IniStore& file, int profile, const KeyButtons& buttons, const KeyMaps& maps,
+bool ExportProfile(IniStore& file, int profile, const KeyButtons& buttons, const ProfileMaps& maps,
                    const Profiles& profiles) {
     if (maps.ProfileMap(profile) == nullptr) {
         return false;

@@ -86,13 +86,13 @@ const FunctionShortcut* FindFunctionShortcut(std::wstring_view text);
 // a macro index that names no macro, a multimedia or function name the
 // tables lack, a kind outside 0..3. Returns true.
 bool LoadProfile(IniStore& file, int section, int target, const KeyButtons& buttons,
-                 const MediaKeyNames& mediaKeyNames, KeyMaps& maps, Profiles& profiles);
+                 const MediaKeyNames& mediaKeyNames, ProfileMaps& maps, Profiles& profiles);
 
 // Empties section "Profile<profile>" of `file` and writes the stored data of
 // `profile` (its ProfileData and ProfileKeyMap, never the WorkingProfile) in
 // the fixed key order. Other sections are untouched. Returns false, writing
 // nothing, for a profile outside 1..3.
-bool SaveProfile(IniStore& file, int profile, const KeyButtons& buttons, const KeyMaps& maps,
+bool SaveProfile(IniStore& file, int profile, const KeyButtons& buttons, const ProfileMaps& maps,
                  const Profiles& profiles);
 
 // Start-up: reads ActiveProfile from [TYPE] "type" (default 1) and loads the
@@ -102,15 +102,15 @@ bool SaveProfile(IniStore& file, int profile, const KeyButtons& buttons, const K
 // hook and the main window need a profile in force, and the next save writes
 // a valid "type" back.
 void LoadAllProfiles(IniStore& file, const KeyButtons& buttons, const MediaKeyNames& mediaKeyNames,
-                     KeyMaps& maps, Profiles& profiles);
+                     ProfileMaps& maps, Profiles& profiles);
 
 // Saves profiles 1, 2 and 3, then [TYPE] "type" = ActiveProfile.
-void SaveAllProfiles(IniStore& file, const KeyButtons& buttons, const KeyMaps& maps,
+void SaveAllProfiles(IniStore& file, const KeyButtons& buttons, const ProfileMaps& maps,
                      const Profiles& profiles);
 
 // An exported file: [TYPE] "type" = `profile`, then the profile's section.
 // Returns false, writing nothing, for a profile outside 1..3.
-bool ExportProfile(IniStore& file, int profile, const KeyButtons& buttons, const KeyMaps& maps,
+bool ExportProfile(IniStore& file, int profile, const KeyButtons& buttons, const ProfileMaps& maps,
                    const Profiles& profiles);
 
 } // namespace orvane

@@ -1,21 +1,23 @@
 #include "win/Dialog.h"
 
+#include "win/Handles.h"
 #include "win/Strings.h"
 
 namespace win {
 
 namespace {
 
-// The dialog being created by DoModal on this thread, and its hook.
-thread_local Dialog* t_creating = nullptr;
-thread_local HHOOK t_creationHook = nullptr;
+// One DoModal's creation: the dialog still waiting to be bound and the CBT
+// hook that binds it at its first window. The hook goes once it has bound
+// the dialog, or with the creation.
+struct Creation {
+    Dialog* dialog = nullptr;
+    UniqueHook hook;
+};
 
-void EndCreationHook() {
-    if (t_creationHook)
-        ::UnhookWindowsHookEx(t_creationHook);
-    t_creationHook = nullptr;
-    t_creating = nullptr;
-}
+// The creation under way on this thread. A nested DoModal (a dialog opened
+// from a dialog) has its own and puts the outer one back.
+thread_local Creation* t_creation = nullptr;
 
 } // namespace
 
@@ -24,33 +26,26 @@ HINSTANCE ResourceInstance() {
 }
 
 INT_PTR Dialog::DoModal() {
-    // A nested DoModal (a dialog opened from a dialog) starts its own hook.
-    Dialog* outer = t_creating;
-    HHOOK outerHook = t_creationHook;
-    t_creating = this;
-    t_creationHook = ::SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, ::GetCurrentThreadId());
-    INT_PTR result = template_
-                         ? ::DialogBoxIndirectParamW(ResourceInstance(), template_, parent_,
-                                                     &DialogProc, reinterpret_cast<LPARAM>(this))
-                         : ::DialogBoxParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId_),
-                                             parent_, &DialogProc, reinterpret_cast<LPARAM>(this));
-    EndCreationHook();
-    t_creating = outer;
-    t_creationHook = outerHook;
+    Creation creation{this, UniqueHook(::SetWindowsHookExW(WH_CBT, &CreationHook, nullptr,
+                                                           ::GetCurrentThreadId()))};
+    Creation* outer = std::exchange(t_creation, &creation);
+    const INT_PTR result =
+        template_ ? ::DialogBoxIndirectParamW(ResourceInstance(), template_, parent_, &DialogProc,
+                                              reinterpret_cast<LPARAM>(this))
+                  : ::DialogBoxParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId_), parent_,
+                                      &DialogProc, reinterpret_cast<LPARAM>(this));
+    t_creation = outer;
     return result;
 }
 
 LRESULT CALLBACK Dialog::CreationHook(int code, WPARAM wp, LPARAM lp) {
-    if (code == HCBT_CREATEWND && t_creating) {
+    Creation* creation = t_creation;
+    if (code == HCBT_CREATEWND && creation && creation->dialog) {
         // The first window created by DialogBoxParamW is the dialog itself;
         // its controls come after it.
-        Dialog* self = t_creating;
-        HHOOK hook = t_creationHook;
-        t_creating = nullptr;
-        t_creationHook = nullptr;
-        self->Attach(reinterpret_cast<HWND>(wp));
-        LRESULT r = ::CallNextHookEx(hook, code, wp, lp);
-        ::UnhookWindowsHookEx(hook);
+        std::exchange(creation->dialog, nullptr)->Attach(reinterpret_cast<HWND>(wp));
+        const LRESULT r = ::CallNextHookEx(creation->hook.Get(), code, wp, lp);
+        creation->hook.Reset();
         return r;
     }
     return ::CallNextHookEx(nullptr, code, wp, lp);

@@ -66,6 +66,32 @@ using UniqueMemoryDC = UniqueHandle<HDC, NullInvalidTraits<HDC, ::DeleteDC>>; //
 using UniqueHook = UniqueHandle<HHOOK, NullInvalidTraits<HHOOK, ::UnhookWindowsHookEx>>;
 using UniqueHandleObject = UniqueHandle<HANDLE, KernelHandleTraits>;
 using UniqueMenu = UniqueHandle<HMENU, NullInvalidTraits<HMENU, ::DestroyMenu>>;
+using UniqueWindow = UniqueHandle<HWND, NullInvalidTraits<HWND, ::DestroyWindow>>;
+using UniqueDeviceNotification =
+    UniqueHandle<HDEVNOTIFY, NullInvalidTraits<HDEVNOTIFY, ::UnregisterDeviceNotification>>;
+
+// Holds a mutex (WaitForSingleObject) for its lifetime and releases it when
+// it ends. A wait that fails holds nothing and releases nothing; an
+// abandoned mutex is owned like any other.
+class MutexLock {
+  public:
+    explicit MutexLock(HANDLE mutex) : mutex_(mutex), held_(Acquired(mutex)) {}
+    MutexLock(const MutexLock&) = delete;
+    MutexLock& operator=(const MutexLock&) = delete;
+    ~MutexLock() {
+        if (held_)
+            ::ReleaseMutex(mutex_);
+    }
+
+  private:
+    static bool Acquired(HANDLE mutex) {
+        const DWORD r = ::WaitForSingleObject(mutex, INFINITE);
+        return r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
+    }
+
+    HANDLE mutex_;
+    bool held_;
+};
 
 // A DC obtained from GetDC / GetWindowDC, released to its window.
 class WindowDC {

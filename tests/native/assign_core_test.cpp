@@ -59,11 +59,14 @@ TEST(FindString, CaseInsensitivePrefixStartingAfterItemAndWrapping) {
 
 TEST(InitialCaptureTarget, KeepsThePresentSingleKeyElseTheKeyItself) {
     ProfileKeyMap working{{65, {66}}, {67, {17, 67}}, {68, {}}};
-    EXPECT_EQ(InitialCaptureTarget(65, 0, working), 66);
-    EXPECT_EQ(InitialCaptureTarget(65, 2, working), 65); // another kind
-    EXPECT_EQ(InitialCaptureTarget(67, 0, working), 67); // a chord
-    EXPECT_EQ(InitialCaptureTarget(68, 0, working), 68);
-    EXPECT_EQ(InitialCaptureTarget(69, 0, working), 69); // no entry
+    auto target = [&](int key, int mode) {
+        return InitialCaptureTarget(key, mode, PresentSequence(working, key));
+    };
+    EXPECT_EQ(target(65, 0), 66);
+    EXPECT_EQ(target(65, 2), 65); // another kind
+    EXPECT_EQ(target(67, 0), 67); // a chord
+    EXPECT_EQ(target(68, 0), 68);
+    EXPECT_EQ(target(69, 0), 69); // no entry
 }
 
 // A key 65 ("A") bound to macro 1; macro 0 plays B, macro 1 plays C then D.
@@ -77,6 +80,19 @@ struct OkFixture {
         ex.macroNames = {L"m0", L"m1"};
         ex.macroEventLists = {{0, 66, 1, 0, 66, 0}, {0, 67, 1, 0, 68, 1, 0, 67, 0, 0, 68, 0}};
         ex.macroAssignments = {{65, 1}, {66, 0}};
+    }
+    // OK in the dialog opened on ex.editKey, and the new sequence applied to
+    // the working map as FinishKeyEdit applies it.
+    void Commit(const OkInput& in) {
+        ex.editSequence = PresentSequence(working, ex.editKey);
+        CommitAssignment(in, media, ex);
+        ApplyNewSequence(working, ex);
+    }
+    void CommitMacroIndex(int selected) {
+        ex.editSequence = PresentSequence(working, ex.editKey);
+        ex.newSequence.reset();
+        CommitMacro(selected, ex);
+        ApplyNewSequence(working, ex);
     }
 };
 
@@ -190,7 +206,7 @@ TEST(CommitAssignment, ByModeSetsSequenceNameAndBinding) {
         OkFixture f;
         f.ex.editMode = c.mode;
         f.ex.editMacro = c.editMacro;
-        CommitAssignment(c.in, f.media, f.working, f.ex);
+        f.Commit(c.in);
         EXPECT_EQ(f.working.at(65), c.wantSeq);
         EXPECT_EQ(f.ex.editName, c.wantName);
         EXPECT_EQ(f.ex.editMode, c.wantMode);
@@ -206,11 +222,11 @@ TEST(CommitAssignment, KeyWithoutMapEntryGetsNoSequenceButMacroBinding) {
     OkFixture f;
     f.ex.editKey = 200;
     f.ex.editMode = 0;
-    CommitAssignment({LatchedTab::SingleKey, L"Q", L"", L"", L"", 0, 81}, f.media, f.working, f.ex);
+    f.Commit({LatchedTab::SingleKey, L"Q", L"", L"", L"", 0, 81});
     EXPECT_EQ(f.working.count(200), 0u);
     f.ex.editMode = 1;
     f.ex.editMacro = 0;
-    CommitAssignment({LatchedTab::Macro, L"", L"m0", L"", L"", 0, 0}, f.media, f.working, f.ex);
+    f.Commit({LatchedTab::Macro, L"", L"m0", L"", L"", 0, 0});
     EXPECT_EQ(f.working.count(200), 0u);
     EXPECT_EQ(f.ex.macroAssignments.at(200), 0);
 }
@@ -220,14 +236,14 @@ TEST(CommitAssignment, OkWithoutCaptureKeepsTheKeyAndClearMakesItItself) {
     f.working[65] = {70};
     f.ex.editMode = 0;
     OkInput in{LatchedTab::SingleKey, L"F", L"", L"", L"", 0, 0};
-    in.capturedKey = InitialCaptureTarget(65, 0, f.working);
-    CommitAssignment(in, f.media, f.working, f.ex);
+    in.capturedKey = InitialCaptureTarget(65, 0, PresentSequence(f.working, 65));
+    f.Commit(in);
     EXPECT_EQ(f.working.at(65), KeySequence{70});
 
     // Clear: empty name, the key itself.
     in.keyNameText.clear();
     in.capturedKey = f.ex.editKey;
-    CommitAssignment(in, f.media, f.working, f.ex);
+    f.Commit(in);
     EXPECT_EQ(f.working.at(65), KeySequence{65});
     EXPECT_EQ(f.ex.editName, L"");
 }
@@ -235,13 +251,13 @@ TEST(CommitAssignment, OkWithoutCaptureKeepsTheKeyAndClearMakesItItself) {
 TEST(CommitMacro, EmptyMacroGivesEmptySequenceAndNoMacroResets) {
     OkFixture f;
     f.ex.macroEventLists[0] = {0, 66, 0}; // only a key-up
-    CommitMacro(0, f.working, f.ex);
+    f.CommitMacroIndex(0);
     EXPECT_EQ(f.working.at(65), KeySequence{});
     EXPECT_EQ(f.ex.macroAssignments.at(65), 0);
 
     f.ex.editMode = 1;
     f.ex.editMacro = 1;
-    CommitMacro(-1, f.working, f.ex);
+    f.CommitMacroIndex(-1);
     EXPECT_EQ(f.working.at(65), KeySequence{65});
     EXPECT_EQ(f.ex.editMode, 0);
     EXPECT_EQ(f.ex.editMacro, 0);

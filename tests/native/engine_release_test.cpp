@@ -28,14 +28,17 @@ bool DownInSystem(int vk) {
 //                           handles WM_DEVICECHANGE)
 //   suspend                 RemapSuspended = 1 alone
 //   switch:2                ActiveProfile = 2
-//   set:81=88,89            a commit that changes one entry in place
+//   set:81=88,89            a commit that changes one entry
 //   load:81=88              a commit that replaces the whole map in force
+// A switch or a commit changes the main window's model and hands its maps to
+// the engine whole (KeyMaps::ReplaceProfileMaps), as the main dialog does.
 //   hook?                   appends [hook] or [nohook]
 class Scenario {
   public:
     Scenario() {
-        *maps_.ProfileMap(1) = {{81, {87}}, {75, {17, 67}}, {71, {}}, {108, {65}}};
-        *maps_.ProfileMap(2) = {{81, {69}}, {75, {75}}, {65, {66}}, {71, {72}}};
+        *model_.ProfileMap(1) = {{81, {87}}, {75, {17, 67}}, {71, {}}, {108, {65}}};
+        *model_.ProfileMap(2) = {{81, {69}}, {75, {75}}, {65, {66}}, {71, {72}}};
+        maps_.ReplaceProfileMaps(model_);
         Plug();
     }
 
@@ -63,13 +66,16 @@ class Scenario {
         } else if (tok == "hook?") {
             Emit(lifetime_.IsInstalled() ? "[hook]" : "[nohook]");
         } else if (tok.starts_with("switch:")) {
-            maps_.activeProfile = std::stoi(tok.substr(7));
+            model_.activeProfile = std::stoi(tok.substr(7));
+            maps_.ReplaceProfileMaps(model_);
         } else if (tok.starts_with("set:")) {
             const auto [key, seq] = Mapping(tok.substr(4));
-            (*maps_.ProfileMap(maps_.activeProfile))[key] = seq;
+            (*model_.ProfileMap(model_.activeProfile))[key] = seq;
+            maps_.ReplaceProfileMaps(model_);
         } else if (tok.starts_with("load:")) {
             const auto [key, seq] = Mapping(tok.substr(5));
-            *maps_.ProfileMap(maps_.activeProfile) = ProfileKeyMap{{key, seq}};
+            *model_.ProfileMap(model_.activeProfile) = ProfileKeyMap{{key, seq}};
+            maps_.ReplaceProfileMaps(model_);
         } else {
             Key(tok);
         }
@@ -122,7 +128,8 @@ class Scenario {
         return {std::stoi(text.substr(0, eq)), seq};
     }
 
-    KeyMaps maps_;
+    ProfileMaps model_; // the main window's
+    KeyMaps maps_;      // the engine's
     HookLifetime lifetime_;
     std::string client_;
 };

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "mainwnd/BitButtonState.h"
+#include "skin/BitButtonState.h"
 
 namespace orvane {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwnd/MaskRegion.h"
+#include "skin/MaskRegion.h"
 
 namespace orvane {
 namespace {

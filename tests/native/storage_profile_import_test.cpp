@@ -13,7 +13,7 @@ class ProfileImportTest : public ::testing::Test {
   protected:
     KeyButtons buttons = fixture::TestButtons();
     MediaKeyNames media = fixture::TestMediaNames(buttons);
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
 
     ProfileImportTest() {
@@ -77,7 +77,7 @@ TEST_F(ProfileImportTest, AFileThatHoldsNoProfileChangesNothing) {
     profiles.working = profiles.stored[0];
     maps.working = *maps.ProfileMap(1);
     const Profiles beforeProfiles = profiles;
-    const KeyMaps beforeMaps = maps;
+    const ProfileMaps beforeMaps = maps;
     const wchar_t* files[] = {
         L"",
         L"[Settings]\nwidth=3\n",
@@ -104,7 +104,7 @@ TEST_F(ProfileImportTest, NoTypeReadsProfile1AndABadTargetChangesNothing) {
     MakeMacroProfile(3);
     profiles.working.changedCells = {9}; // an uncommitted edit
     const Profiles before = profiles;
-    const KeyMaps beforeMaps = maps;
+    const ProfileMaps beforeMaps = maps;
     for (int target : {0, 4, -1}) {
         EXPECT_FALSE(ImportProfile(file, target, buttons, media, maps, profiles));
         EXPECT_EQ(profiles.working, before.working);

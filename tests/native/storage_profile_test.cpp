@@ -18,7 +18,7 @@ class ProfileStoreTest : public ::testing::Test {
   protected:
     KeyButtons buttons = fixture::TestButtons();
     MediaKeyNames media = fixture::TestMediaNames(buttons);
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
 
     // Loads section 1 of `ini` text into profile 1.
@@ -32,7 +32,7 @@ class ProfileStoreTest : public ::testing::Test {
 };
 
 // A profile of every kind: what a user edit leaves in profile 2.
-void MakeFullProfile(KeyMaps& maps, Profiles& profiles, const KeyButtons& buttons, int p) {
+void MakeFullProfile(ProfileMaps& maps, Profiles& profiles, const KeyButtons& buttons, int p) {
     ProfileData& d = *profiles.Stored(p);
     ProfileKeyMap& m = *maps.ProfileMap(p);
     for (int i = 0; i < kKeyCellCount; ++i) {
@@ -105,7 +105,7 @@ TEST_F(ProfileStoreTest, SaveThenLoadGivesBackTheProfile) {
     // Through the file text, as a reader of the real file sees it.
     MemoryIniStore reread = ParseIniText(file.ToText());
 
-    KeyMaps loadedMaps;
+    ProfileMaps loadedMaps;
     Profiles loaded;
     LoadProfile(reread, 2, 3, buttons, media, loadedMaps, loaded);
     EXPECT_EQ(loaded.stored[2], profiles.stored[1]);
@@ -254,7 +254,7 @@ TEST(HandWrittenSetIni, NamesOneKeyAndEveryOtherKeyStaysItself) {
     ReadLayout(layout, buttons, rects, media);
     MemoryIniStore set =
         ParseIniText(L"[TYPE]\ntype=1\n[Profile1]\nKey81=87\nSetName81=W\nMacroStrNum=0\n");
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     LoadAllProfiles(set, buttons, media, maps, profiles);
     for (int i = 0; i < kKeyCellCount; ++i) {
@@ -268,10 +268,12 @@ TEST(HandWrittenSetIni, NamesOneKeyAndEveryOtherKeyStaysItself) {
             EXPECT_EQ(maps.ProfileMap(1)->at(c), KeySequence{c});
         }
     }
-    maps.remapSuspended = 0;
-    // Q, A, Ctrl+A, Ctrl+C.
+    // The engine remaps with what was loaded: Q, A, Ctrl+A, Ctrl+C.
+    KeyMaps engine;
+    engine.ReplaceProfileMaps(maps);
+    engine.remapSuspended = 0;
     const test::ScriptResult r =
-        test::Play(maps, "d:81 u:81 d:65 u:65 d:162 d:65 u:65 d:67 u:67 u:162", 0);
+        test::Play(engine, "d:81 u:81 d:65 u:65 d:162 d:65 u:65 d:67 u:67 u:162", 0);
     EXPECT_EQ(r.verdicts, "S S P65 P65 P162 P65 P65 P67 P67 P162");
     EXPECT_EQ(r.queue, "dn:87 up:87");
 }
@@ -375,7 +377,7 @@ TEST_F(ProfileStoreTest, StartUpLoadsTheProfileInForceLast) {
         if (c.type) {
             file.WriteText(L"TYPE", L"type", c.type);
         }
-        KeyMaps m;
+        ProfileMaps m;
         Profiles pr;
         LoadAllProfiles(file, buttons, media, m, pr);
         EXPECT_EQ(m.activeProfile, c.active);
@@ -434,7 +436,7 @@ TEST(DeliveredSetIni, IsTheDefaultProfilesOfMainIni) {
     ReadLayout(layout, buttons, rects, media);
 
     MemoryIniStore set = ParseIniText(DecodeIniBytes(setBytes));
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     LoadAllProfiles(set, buttons, media, maps, profiles);
     EXPECT_EQ(maps.activeProfile, 1);

@@ -121,12 +121,15 @@ class MessageCounter {
     bool redraw_ = true;
 };
 
-// The dialog around the editor: forwards as CSetCongfig does, runs a script
-// inside its modal loop, then ends.
+// The dialog around the editor: lets the editor register with its routing
+// and forwards the hook's events as CSetCongfig does, runs a script inside
+// its modal loop, then ends.
 class EditorDialog : public win::Dialog {
   public:
     EditorDialog(const DLGTEMPLATE* t, AssignExchange& exchange)
-        : Dialog(t, nullptr), editor(exchange, MakeHost()) {}
+        : Dialog(t, nullptr), editor(exchange, MakeHost()) {
+        editor.RegisterWith(*this);
+    }
 
     MacroEditor editor;
     std::function<void(EditorDialog&)> script;
@@ -241,16 +244,6 @@ class EditorDialog : public win::Dialog {
             EndDialog(IDOK);
             result = 0;
             return true;
-        case WM_COMMAND:
-            if (lp != 0 && editor.OnCommand(LOWORD(wp), HIWORD(wp))) {
-                result = 0;
-                return true;
-            }
-            break;
-        case WM_NOTIFY:
-            if (editor.OnNotify(*reinterpret_cast<NMHDR*>(lp), result))
-                return true;
-            break;
         case WM_USER + 102:
             if (auto event = UnpackHookKeyEvent(wp, static_cast<std::uint64_t>(lp)))
                 editor.OnRecordEvent(*event);

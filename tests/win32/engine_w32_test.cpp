@@ -12,12 +12,11 @@
 namespace orvane {
 namespace {
 
-TEST(RemapEngine, SeedsAllFourMapsWithIdentity) {
+TEST(RemapEngine, SeedsItsProfileMapsWithIdentity) {
     RemapEngine engine;
     EXPECT_TRUE(engine.Ready());
-    KeyMaps& maps = engine.Maps();
     for (const ProfileKeyMap* map :
-         {maps.ProfileMap(1), maps.ProfileMap(2), maps.ProfileMap(3), &maps.working}) {
+         {engine.ProfileMap(1), engine.ProfileMap(2), engine.ProfileMap(3)}) {
         ASSERT_EQ(map->size(), 254u);
         EXPECT_EQ(map->begin()->first, 1);
         EXPECT_EQ(map->rbegin()->first, 254);

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "mainwnd/BitButton.w32.h"
+#include "skin/BitButton.w32.h"
 #include "tests/support/DialogTemplate.w32.h"
 #include "tests/support/SkinTestImages.w32.h"
 #include "win/Dialog.h"

@@ -120,7 +120,7 @@ MacroEventList Events(int count) {
 
 // Profile p with every kind of assignment, macros of 0, 1, 20 and 100
 // events, and names in several scripts.
-void MakeProfile(KeyMaps& maps, Profiles& profiles, const KeyButtons& b, int p) {
+void MakeProfile(ProfileMaps& maps, Profiles& profiles, const KeyButtons& b, int p) {
     ProfileData& d = *profiles.Stored(p);
     ProfileKeyMap& m = *maps.ProfileMap(p);
     for (int i = 0; i < kKeyCellCount; ++i) {
@@ -151,7 +151,7 @@ void MakeProfile(KeyMaps& maps, Profiles& profiles, const KeyButtons& b, int p) 
 }
 
 TEST_F(PrivateProfileTest, SaveThenLoadGivesBackEveryProfile) {
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     for (int p = 1; p <= 3; ++p) {
         MakeProfile(maps, profiles, buttons, p);
@@ -161,7 +161,7 @@ TEST_F(PrivateProfileTest, SaveThenLoadGivesBackEveryProfile) {
     ASSERT_TRUE(SaveProfilesToFile(path, buttons, maps, profiles));
 
     PrivateProfileStore file(path);
-    KeyMaps loadedMaps;
+    ProfileMaps loadedMaps;
     Profiles loaded;
     LoadAllProfiles(file, buttons, media, loadedMaps, loaded);
     EXPECT_EQ(loadedMaps.activeProfile, 2);
@@ -177,7 +177,7 @@ TEST_F(PrivateProfileTest, SaveThenLoadGivesBackEveryProfile) {
     // A snapshot of the file reads exactly as the functions do.
     MemoryIniStore snapshot;
     ASSERT_TRUE(ReadIniFileSnapshot(path, snapshot));
-    KeyMaps snapMaps;
+    ProfileMaps snapMaps;
     Profiles snap;
     LoadAllProfiles(snapshot, buttons, media, snapMaps, snap);
     EXPECT_EQ(snapMaps.activeProfile, 2);
@@ -210,7 +210,7 @@ TEST_F(PrivateProfileTest, SaveKeepsOtherSectionsOfAnExistingFile) {
         path,
         Utf16File(
             L"[Other]\r\nname=Καλημέρα 世界\r\n[Profile1]\r\nStale=1\r\n[TYPE]\r\ntype=3\r\n"));
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     MakeProfile(maps, profiles, buttons, 1);
     ASSERT_TRUE(SaveProfilesToFile(path, buttons, maps, profiles));
@@ -226,7 +226,7 @@ TEST_F(PrivateProfileTest, SaveKeepsOtherSectionsOfAnExistingFile) {
 TEST_F(PrivateProfileTest, SaveConvertsAnAnsiFileToUtf16) {
     const std::wstring path = Path(L"export.ini");
     WriteBytes(path, "[Keep]\r\nplain=ascii text\r\n");
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     MakeProfile(maps, profiles, buttons, 3);
     ASSERT_TRUE(ExportProfileToFile(path, 3, buttons, maps, profiles));
@@ -239,7 +239,7 @@ TEST_F(PrivateProfileTest, SaveConvertsAnAnsiFileToUtf16) {
     EXPECT_EQ(file.ReadInt(L"TYPE", L"type", 0), 3);
     EXPECT_FALSE(file.HasSection(L"Profile1"));
 
-    KeyMaps loadedMaps;
+    ProfileMaps loadedMaps;
     Profiles loaded;
     LoadProfile(file, 3, 1, buttons, media, loadedMaps, loaded);
     EXPECT_TRUE(loaded.stored[0] == profiles.stored[2]);
@@ -250,7 +250,7 @@ TEST_F(PrivateProfileTest, SaveConvertsAnAnsiFileToUtf16) {
 }
 
 TEST_F(PrivateProfileTest, FailedSavesLeaveTheOldFileAndNoTemporary) {
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     MakeProfile(maps, profiles, buttons, 1);
     const std::string old = Utf16File(L"[TYPE]\r\ntype=2\r\n[Mine]\r\nk=v\r\n");
@@ -326,7 +326,7 @@ TEST_F(PrivateProfileTest, TheImportCapRefusesALargerFileUnread) {
 // the read reports the file unreadable, the save fails and leaves the target
 // and no temporary file.
 TEST_F(PrivateProfileTest, AFailedAllocationFailsTheStepAndKeepsTheFile) {
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     MakeProfile(maps, profiles, buttons, 1);
     const std::wstring path = Path(L"set.ini");
@@ -358,7 +358,7 @@ TEST_F(PrivateProfileTest, AFailedAllocationFailsTheStepAndKeepsTheFile) {
 
 TEST_F(PrivateProfileTest, NoFileLoadsTheDefaultProfiles) {
     PrivateProfileStore none(Path(L"absent.ini"));
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     LoadAllProfiles(none, buttons, media, maps, profiles);
     EXPECT_EQ(maps.activeProfile, 1);

@@ -160,6 +160,8 @@ DWORD WINAPI ReadCommands(void* param) {
 }
 
 orvane::RemapEngine* g_engine = nullptr;
+// The host's model of profile 1, handed to the engine after each change.
+orvane::ProfileMaps g_model;
 
 void RunCommand(const std::string& command) {
     std::string cmd = command;
@@ -171,16 +173,17 @@ void RunCommand(const std::string& command) {
     } else if (cmd == "remove") {
         g_engine->RemoveRemapHook();
     } else if (cmd == "suspend") {
-        g_engine->Maps().remapSuspended = 1;
+        g_engine->Suspend();
     } else if (cmd == "resume") {
-        g_engine->Maps().remapSuspended = 0;
+        g_engine->Resume();
     } else if (cmd == "unplug") {
         g_engine->KeyboardPresent(false);
     } else if (cmd == "plug") {
         g_engine->KeyboardPresent(true);
     } else if (cmd.rfind("map ", 0) == 0) {
         const std::string mapping = cmd.substr(4);
-        ParseMapping(std::wstring(mapping.begin(), mapping.end()), *g_engine->Maps().ProfileMap(1));
+        ParseMapping(std::wstring(mapping.begin(), mapping.end()), *g_model.ProfileMap(1));
+        g_engine->ReplaceMaps(g_model);
     }
     const char* reply = g_engine->HookInstalled() ? "hook=1\n" : "hook=0\n";
     DWORD written = 0;
@@ -226,7 +229,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::fwprintf(stderr, L"EngineHost: pacing %ls\n",
                   engine.HighResolutionPacing() ? L"high-resolution timer" : L"raised period");
     fflush(stderr);
-    orvane::KeyMaps& maps = engine.Maps();
+    orvane::ProfileMaps& maps = g_model;
+    orvane::SeedIdentity(maps);
     std::wstring readyFile;
     bool commands = false;
     for (int i = 1; i < argc; ++i) {
@@ -261,6 +265,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                nullptr, nullptr, instance, nullptr);
 
     maps.activeProfile = 1;
+    engine.ReplaceMaps(maps);
     engine.KeyboardPresent(true);
     if (!engine.HookInstalled()) {
         return Fail(L"SetWindowsHookExW failed", L"");

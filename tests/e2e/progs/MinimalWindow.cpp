@@ -1,11 +1,21 @@
 // The start-up baseline: the smallest Win32 window program, one overlapped
 // window that fills its client area on WM_PAINT. It signals its first paint
-// exactly as Orvane.exe does (SignalFirstPaint).
+// exactly as Orvane.exe does (the event ORVANE_FIRST_PAINT_EVENT names).
 #include <windows.h>
 
-#include "app/FirstPaintSignal.w32.h"
+#include "win/EventSignal.h"
 
 namespace {
+
+// Set once, after the first paint.
+void SignalFirstPaint() {
+    static const win::NamedEventSignal signal(L"ORVANE_FIRST_PAINT_EVENT");
+    static bool done = false;
+    if (!done) {
+        done = true;
+        signal.Set();
+    }
+}
 
 LRESULT CALLBACK MinimalProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
@@ -14,7 +24,7 @@ LRESULT CALLBACK MinimalProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         HDC dc = BeginPaint(wnd, &ps);
         FillRect(dc, &ps.rcPaint, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
         EndPaint(wnd, &ps);
-        orvane::SignalFirstPaint();
+        SignalFirstPaint();
         return 0;
     }
     case WM_DESTROY:

@@ -34,7 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     const KeyButtons buttons = Layout();
     const MediaKeyNames media;
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     FillFullProfile(buttons, 1, maps, profiles);
     maps.activeProfile = 1;
@@ -53,7 +53,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         writeFloor.push_back(NowMs() - t0);
 
         // As the Import command does it, into profile 2.
-        KeyMaps into = maps;
+        ProfileMaps into = maps;
         Profiles intoProfiles = profiles;
         into.activeProfile = 2;
         t0 = NowMs();

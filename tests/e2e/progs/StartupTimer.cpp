@@ -6,7 +6,7 @@
 // Creates a fresh named event, names it in ORVANE_FIRST_PAINT_EVENT for the
 // child, reads the performance counter, starts PROGRAM and waits for the
 // event, which the child sets when its first WM_PAINT has completed
-// (SignalFirstPaint). Writes the elapsed milliseconds to RESULTFILE, then
+// (the skinned dialog base sets ORVANE_FIRST_PAINT_EVENT). Writes the elapsed milliseconds to RESULTFILE, then
 // removes the notification-area icon 133 of the child's windows (as Orvane's
 // own exit would: a terminated program's icon stays behind and slows the
 // next start under Wine), terminates the child and waits for it to be gone. Exit code 0 on success,

@@ -36,7 +36,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     const KeyButtons buttons = Layout();
     const MediaKeyNames media;
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     for (int p = 1; p <= kProfileCount; ++p)
         FillFullProfile(buttons, p, maps, profiles);
@@ -57,7 +57,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
         // Nothing cached: the load reads the file as at start-up.
         WritePrivateProfileStringW(nullptr, nullptr, nullptr, nullptr);
-        KeyMaps loadedMaps;
+        ProfileMaps loadedMaps;
         Profiles loaded;
         t0 = NowMs();
         PrivateProfileStore file(path);
@@ -66,7 +66,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         ok = ok && loaded.stored == profiles.stored;
 
         // The same through one read of the whole file (what start-up uses).
-        KeyMaps snapMaps;
+        ProfileMaps snapMaps;
         Profiles snap;
         t0 = NowMs();
         MemoryIniStore snapshot;

@@ -31,7 +31,7 @@ inline KeyButtons Layout() {
 }
 
 // Profile p: 121 keys, ten macros of fifty events each, the first ten keys on them.
-inline void FillFullProfile(const KeyButtons& b, int p, KeyMaps& maps, Profiles& profiles) {
+inline void FillFullProfile(const KeyButtons& b, int p, ProfileMaps& maps, Profiles& profiles) {
     ProfileData& d = *profiles.Stored(p);
     ProfileKeyMap& m = *maps.ProfileMap(p);
     for (int i = 0; i < kKeyCellCount; ++i) {

@@ -1,4 +1,4 @@
-#include "mainwnd/ClickDispatch.h"
+#include "app/ClickDispatch.h"
 
 #include <array>
 #include <utility>

@@ -3,10 +3,9 @@
 // dialog (a key cell, or "Macro.." for the library alone), including the
 // re-derivation of the keys bound to macros (SyncMacroKeys).
 //
-// All of it runs on the GUI thread, where the remapping hook runs too, so the
-// maps are never copied while the hook reads them. Nothing here draws or
-// touches a file: the caller repaints and the profiles reach set.ini when the
-// window is destroyed.
+// All of it runs on the GUI thread and changes the model only: the caller
+// hands the changed maps to the engine (RemapEngine::ReplaceMaps), repaints,
+// and the profiles reach set.ini when the window is destroyed.
 //
 // Portable: no Windows headers.
 #pragma once
@@ -22,15 +21,15 @@ namespace orvane {
 
 // The main dialog's data these operations work on, by reference.
 struct MainModel {
-    KeyMaps& maps;      // the engine's maps and ActiveProfile
+    ProfileMaps& maps;  // the model's key maps and ActiveProfile (the engine has its own copy)
     Profiles& profiles; // WorkingProfile and the stored profiles
     const KeyButtons& cells;
     int& settingsModified; // SettingsModified: 1 while the working copy has uncommitted edits
 };
 
 // Copies the WorkingProfile into the profile in force (nothing for an
-// ActiveProfile outside 1..3), so the hook uses it at once, and clears
-// SettingsModified.
+// ActiveProfile outside 1..3) and clears SettingsModified; once the caller
+// has handed the maps to the engine, the hook uses it.
 void CommitWorkingProfile(MainModel& model);
 
 // Makes profile `n` (1..3; anything else does nothing) the one in force and
@@ -64,7 +63,8 @@ enum class SyncVariant { A, B };
 void SyncMacroKeys(MainModel& model, const AssignExchange& dialog, SyncVariant variant);
 
 // Key cell `cell` (1..104): fills the exchange from the cell and the working
-// copy (editName, editMode, editMacro, editKey) and copies the library in.
+// copy (editName, editMode, editMacro, editKey, editSequence; no
+// newSequence) and copies the library in.
 // Returns false, filling nothing, for any other cell.
 bool BeginKeyEdit(const MainModel& model, int cell, AssignExchange& dialog);
 
@@ -76,10 +76,12 @@ bool BeginKeyEdit(const MainModel& model, int cell, AssignExchange& dialog);
 bool ImportIntoProfileInForce(MainModel& model, MemoryIniStore& file,
                               const MediaKeyNames& mediaKeyNames);
 
-// After the dialog ended with OK (it has already set the key's sequence in
-// the WorkingKeyMap): the cell's assignment, ChangedCells, SyncMacroKeys(B),
-// the library taken back, and a commit, so the hook uses the edit at once.
-// A result other than OK must not call this: nothing changes then.
+// The one way a key edit reaches the model, after the dialog ended with OK:
+// the key's new sequence (dialog.newSequence) into the WorkingKeyMap, the
+// cell's assignment, ChangedCells, SyncMacroKeys(B), the library taken back,
+// and a commit; once the caller has handed the maps to the engine the hook
+// uses the edit. A result other than OK must not call this: nothing changes
+// then.
 void FinishKeyEdit(MainModel& model, int cell, const AssignExchange& dialog);
 
 // "Macro..": editMode = MacroLibraryOnly and editMacro = 0 (editName and

@@ -1,4 +1,4 @@
-#include "mainwnd/BitButton.w32.h"
+#include "skin/BitButton.w32.h"
 
 #include <commctrl.h>
 #include <windowsx.h>

@@ -1,4 +1,4 @@
-#include "mainwnd/BitButtonState.h"
+#include "skin/BitButtonState.h"
 
 #include <utility>
 

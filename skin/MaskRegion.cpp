@@ -1,4 +1,4 @@
-#include "mainwnd/MaskRegion.h"
+#include "skin/MaskRegion.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 // The main window's click dispatch and its operations on the profile data.
 #include <gtest/gtest.h>
 
+#include "app/ClickDispatch.h"
+#include "app/ProfileOps.h"
 #include "assign/MacroLibrary.h"
-#include "mainwnd/ClickDispatch.h"
 #include "mainwnd/HoverPass.h"
-#include "mainwnd/ProfileOps.h"
 #include "storage_fixtures.h"
 
 namespace orvane {
@@ -17,7 +17,7 @@ constexpr int KeyOf(int cell) {
 
 struct Model {
     KeyButtons cells = fixture::TestButtons();
-    KeyMaps maps;
+    ProfileMaps maps;
     Profiles profiles;
     int modified = 0;
     MainModel model{maps, profiles, cells, modified};
@@ -244,7 +244,7 @@ TEST(ProfileOps, KeyEditTextDecidesChangedCells) {
         ASSERT_TRUE(BeginKeyEdit(m.model, 3, ex));
         EXPECT_EQ(ex.editKey, KeyOf(3));
         ex.editName = c.editName;
-        m.maps.working[KeyOf(3)] = {66}; // what the dialog's OK wrote
+        ex.newSequence = KeySequence{66}; // what the dialog's OK chose
         FinishKeyEdit(m.model, 3, ex);
         EXPECT_EQ(m.Changed(3), c.wantChanged);
         EXPECT_EQ(m.Cell(3).setName, c.wantText);
@@ -325,7 +325,7 @@ TEST(SyncMacroKeys, VariantBResetsOnlyKeysStillBoundToALostMacro) {
     ex.editMode = 0;
     ex.editMacro = 0;
     ex.editName = L"Q";
-    m.maps.working[KeyOf(2)] = {81};
+    ex.newSequence = KeySequence{81};
     FinishKeyEdit(m.model, 2, ex);
 
     EXPECT_EQ(m.Cell(2), (KeyAssignment{L"Q", 0, 0}));

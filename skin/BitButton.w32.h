@@ -16,7 +16,7 @@
 
 #include <windows.h>
 
-#include "mainwnd/BitButtonState.h"
+#include "skin/BitButtonState.h"
 #include "win/Handles.h"
 #include "win/OwnerDrawButton.h"
 

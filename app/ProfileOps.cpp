@@ -1,7 +1,8 @@
-#include "mainwnd/ProfileOps.h"
+#include "app/ProfileOps.h"
 
 #include <algorithm>
 
+#include "assign/AssignDecisions.h"
 #include "storage/ProfileImport.h"
 
 namespace orvane {
@@ -140,6 +141,8 @@ bool BeginKeyEdit(const MainModel& model, int cell, AssignExchange& dialog) {
     dialog.editMode = a.kind;
     dialog.editMacro = a.macroIndex;
     dialog.editKey = model.cells[cell - 1].keyCode;
+    dialog.editSequence = PresentSequence(model.maps.working, dialog.editKey);
+    dialog.newSequence.reset();
     CopyLibraryTo(dialog, model.profiles.working);
     return true;
 }
@@ -148,6 +151,7 @@ void FinishKeyEdit(MainModel& model, int cell, const AssignExchange& dialog) {
     if (cell < 1 || cell > kLastClickableKeyCell)
         return;
     const int e = cell - 1;
+    ApplyNewSequence(model.maps.working, dialog);
     ProfileData& w = model.profiles.working;
     const std::wstring& cellName = model.cells[e].name;
     std::wstring text;
@@ -169,6 +173,8 @@ void FinishKeyEdit(MainModel& model, int cell, const AssignExchange& dialog) {
 void BeginMacroLibrary(const MainModel& model, AssignExchange& dialog) {
     dialog.editMode = kMacroLibraryOnly;
     dialog.editMacro = 0;
+    dialog.editSequence.reset();
+    dialog.newSequence.reset();
     CopyLibraryTo(dialog, model.profiles.working);
 }
 
