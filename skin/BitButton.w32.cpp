@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "skin/Skin.w32.h"
+
 namespace orvane {
 
 void CBitButtton::AttachFaces(HBITMAP normal, HBITMAP over, HBITMAP down, HBITMAP disabled) {
@@ -39,12 +41,7 @@ void CBitButtton::DrawItem(const DRAWITEMSTRUCT& item) {
         ::FillRect(item.hDC, &faceRect, ::GetSysColorBrush(COLOR_BTNFACE));
         return;
     }
-    win::UniqueMemoryDC memory(::CreateCompatibleDC(item.hDC));
-    if (!memory)
-        return;
-    win::SelectGuard select(memory.Get(), face);
-    ::BitBlt(item.hDC, faceRect.left, faceRect.top, faceRect.right, faceRect.bottom, memory.Get(),
-             0, 0, SRCCOPY);
+    BlitFrom(item.hDC, faceRect.left, faceRect.top, faceRect.right, faceRect.bottom, face, 0, 0);
 }
 
 void CBitButtton::OnMouseMove() {

@@ -137,12 +137,13 @@ SIZE WindowRectSize(HWND wnd) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-void BlitSame(HDC target, HBITMAP source, int x, int y, int width, int height) {
+void BlitFrom(HDC target, int x, int y, int width, int height, HBITMAP source, int sourceX,
+              int sourceY) {
     if (width <= 0 || height <= 0)
         return;
     win::SelectedMemoryDC mem(target, source);
     if (mem.Selected())
-        BitBlt(target, x, y, width, height, mem.Get(), x, y, SRCCOPY);
+        BitBlt(target, x, y, width, height, mem.Get(), sourceX, sourceY, SRCCOPY);
 }
 
 HBITMAP LoadSkinImage(const std::wstring& path) {

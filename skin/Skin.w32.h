@@ -61,9 +61,17 @@ HBITMAP LoadSkinImage(const std::wstring& path);
 void LoadSkinImages(const std::wstring& exeDir, std::span<const wchar_t* const> files,
                     std::span<win::UniqueBitmap> images);
 
+// Copies the width x height rectangle of `source` at (sourceX, sourceY) to
+// (x, y) on `target`. Nothing for an empty size or a bitmap that cannot be
+// selected.
+void BlitFrom(HDC target, int x, int y, int width, int height, HBITMAP source, int sourceX,
+              int sourceY);
+
 // Copies the rectangle (x, y, width, height) of `source` to the same place
 // on `target`.
-void BlitSame(HDC target, HBITMAP source, int x, int y, int width, int height);
+inline void BlitSame(HDC target, HBITMAP source, int x, int y, int width, int height) {
+    BlitFrom(target, x, y, width, height, source, x, y);
+}
 
 // A window's whole face onto `dc`: `face` from the top-left corner, clipped
 // to the window's size, and the button-face colour wherever the face does
