@@ -14,6 +14,14 @@ namespace {
 using Entries = std::vector<MemoryIniStore::Entry>;
 
 // A layout, a profile model and a store, and the usual load and save steps.
+// The cells and multimedia names of the shipped res/Main.ini.
+void ReadShippedLayout(KeyButtons& buttons, MediaKeyNames& media) {
+    MemoryIniStore layout =
+        ParseIniText(DecodeIniBytes(fixture::ReadFileBytes(ORVANE_SOURCE_DIR "/res/Main.ini")));
+    HitRects rects;
+    ReadLayout(layout, buttons, rects, media);
+}
+
 class ProfileStoreTest : public ::testing::Test {
   protected:
     KeyButtons buttons = fixture::TestButtons();
@@ -246,12 +254,9 @@ TEST_F(ProfileStoreTest, UnhonouredAssignmentsLeaveTheKeyItself) {
 // As a new user writes set.ini by hand: only Q is named. Q types W and every
 // other key of the shipped keyboard stays itself, shortcuts included.
 TEST(HandWrittenSetIni, NamesOneKeyAndEveryOtherKeyStaysItself) {
-    MemoryIniStore layout =
-        ParseIniText(DecodeIniBytes(fixture::ReadFileBytes(ORVANE_SOURCE_DIR "/res/Main.ini")));
     KeyButtons buttons;
-    HitRects rects;
     MediaKeyNames media;
-    ReadLayout(layout, buttons, rects, media);
+    ReadShippedLayout(buttons, media);
     MemoryIniStore set =
         ParseIniText(L"[TYPE]\ntype=1\n[Profile1]\nKey81=87\nSetName81=W\nMacroStrNum=0\n");
     ProfileMaps maps;
@@ -428,12 +433,9 @@ TEST(DeliveredSetIni, IsTheDefaultProfilesOfMainIni) {
     const std::string setBytes = fixture::ReadFileBytes(ORVANE_SOURCE_DIR "/res/set.ini");
     ASSERT_GE(setBytes.size(), 2u);
     EXPECT_EQ(setBytes.substr(0, 2), "\xFF\xFE"); // UTF-16LE with a byte-order mark
-    MemoryIniStore layout =
-        ParseIniText(DecodeIniBytes(fixture::ReadFileBytes(ORVANE_SOURCE_DIR "/res/Main.ini")));
     KeyButtons buttons;
-    HitRects rects;
     MediaKeyNames media;
-    ReadLayout(layout, buttons, rects, media);
+    ReadShippedLayout(buttons, media);
 
     MemoryIniStore set = ParseIniText(DecodeIniBytes(setBytes));
     ProfileMaps maps;
